@@ -1,0 +1,69 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "platform/ByteSource.h"
+
+namespace quorrel {
+
+// Line settings as the port layer keeps them; the termios image carries the flow-control
+// fields exactly as the device reported them.
+struct SerialLineSettings {
+    std::uint32_t baudRate = 0;
+    std::uint8_t dataBits = 8;
+    std::uint8_t parityCode = 0;    // 0 none
+    std::uint8_t stopBitsCode = 0;  // 0 one, 1 one and a half, 2 two
+};
+
+// Time-outs in milliseconds; 0 means "no limit" for the write pair.
+struct SerialTimeouts {
+    std::uint32_t readIntervalMs = 0;
+    std::uint32_t readTotalPerByteMs = 0;
+    std::uint32_t readTotalConstantMs = 0;
+    std::uint32_t writeTotalPerByteMs = 0;
+    std::uint32_t writeTotalConstantMs = 0;
+};
+
+// A serial device (real tty or pseudo-terminal) opened exclusively, raw, 8N1.
+// Closing is explicit: destroying the object leaves the device open.
+class SerialPort : public ByteSource {
+public:
+    SerialPort() = default;
+    SerialPort(const SerialPort&) = delete;
+    SerialPort& operator=(const SerialPort&) = delete;
+    ~SerialPort() override = default;
+
+    bool isOpen() const { return m_fd >= 0; }
+    // Opens `name` unless a device is already open; check isOpen() for the outcome.
+    void open(const std::string& name);
+    bool close();
+    // Applies one of the rates 300 … 115200; on failure the cached rate stays the old one.
+    bool setBaudRate(std::uint32_t rate);
+    // Discards everything queued in both directions.
+    void purge();
+    bool write(const void* bytes, std::size_t length, std::size_t& written);
+    bool read(std::uint8_t* buffer, std::size_t length, std::size_t& got, int timeoutMs) override;
+
+    const std::string& name() const { return m_name; }
+    const SerialLineSettings& lineSettings() const { return m_line; }
+    const SerialTimeouts& cachedTimeouts() const { return m_cachedTimeouts; }
+    const SerialTimeouts& appliedTimeouts() const { return m_appliedTimeouts; }
+    int fileDescriptor() const { return m_fd; }
+
+    // The termios speed constant for `rate`, or 0 when the rate is not one we support.
+    static unsigned speedConstant(std::uint32_t rate);
+
+private:
+    bool applyLineSettings();
+    void applyTimeouts() { m_appliedTimeouts = m_cachedTimeouts; }
+
+    int m_fd = -1;
+    SerialLineSettings m_line;
+    SerialTimeouts m_cachedTimeouts;
+    SerialTimeouts m_appliedTimeouts;
+    std::string m_name;
+};
+
+}  // namespace quorrel

@@ -1,0 +1,207 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <string>
+#include <vector>
+
+#include "platform/MemoryByteSource.h"
+#include "receiver/link/SentenceReader.h"
+
+using namespace quorrel;
+
+namespace {
+
+struct Sentence {
+    SentenceType type;
+    std::string text;
+};
+
+// Runs the reader over `source` until it fails, collecting every sentence.
+std::vector<Sentence> readAll(MemoryByteSource& source, Event* alive = nullptr,
+                              std::size_t capacity = SentenceReader::kBufferSize) {
+    std::atomic<bool> stop{false};
+    SentenceReader reader(source, stop);
+    reader.setAliveEvent(alive);
+    std::vector<char> buffer(capacity);
+    std::vector<Sentence> out;
+    SentenceType type = SentenceType::UNKNOWN;
+    while (reader.readSentence(type, buffer.data(), buffer.size())) {
+        out.push_back({type, std::string(buffer.data())});
+        EXPECT_EQ(reader.lastLength(), out.back().text.size());
+    }
+    return out;
+}
+
+std::vector<Sentence> readAll(const std::string& bytes, std::size_t chunk = 4096) {
+    MemoryByteSource source(chunk);
+    source.append(bytes);
+    return readAll(source);
+}
+
+const std::string kTable =
+    "$PQVXR,NTR,TBL\r\n"
+    "SOURCETABLE 200 OK\r\n"
+    "CAS;caster.example;2101;Example;Ex;0;DEU;50.1;8.7;0.0.0.0;0;http://x\r\n"
+    "STR;MNT1;Bend;RTCM 3.2;1004(1);2;GPS;NET;USA;44.07;-121.31;0;0;gen;none;B;N;9600\r\n"
+    "ENDSOURCETABLE\r\n";
+
+}  // namespace
+
+TEST(SentenceReader, FramesAndClassifiesConsecutiveSentences) {
+    const auto out = readAll("$GPGGA,1*00\r\n$PQVXR,ACK,PRT\r\n$GPRMC,1\r\n");
+    ASSERT_EQ(out.size(), 3u);
+    EXPECT_EQ(out[0].type, SentenceType::GGA);
+    EXPECT_EQ(out[0].text, "$GPGGA,1*00\r\n");
+    EXPECT_EQ(out[1].type, SentenceType::ACK);
+    EXPECT_EQ(out[2].type, SentenceType::UNKNOWN);  // framed to its end, then ignored
+}
+
+TEST(SentenceReader, ChunkSizeDoesNotChangeTheResult) {
+    const std::string stream = "noise$GPGGA,1\r\n" + kTable + "$PQVXR,NAK,X\r\n";
+    const auto whole = readAll(stream);
+    for (std::size_t chunk : {1u, 2u, 7u, 64u}) {
+        const auto pieces = readAll(stream, chunk);
+        ASSERT_EQ(pieces.size(), whole.size()) << chunk;
+        for (std::size_t i = 0; i < whole.size(); ++i) EXPECT_EQ(pieces[i].text, whole[i].text);
+    }
+}
+
+TEST(SentenceReader, DropsSentenceWhenCrIsNotFollowedByLf) {
+    const auto out = readAll("$PQVXR,ACK,PRT\rX$PQVXR,NAK,PRT\r\n");
+    ASSERT_EQ(out.size(), 1u);
+    EXPECT_EQ(out[0].type, SentenceType::NAK);
+}
+
+TEST(SentenceReader, DropsDollarNotFollowedByPOrG) {
+    const auto out = readAll("$XQVXR,ACK\r\n$GPZDA,1\r\n");
+    ASSERT_EQ(out.size(), 1u);
+    EXPECT_EQ(out[0].type, SentenceType::ZDA);
+}
+
+TEST(SentenceReader, DollarRestartsASentenceInProgress) {
+    const auto out = readAll("$GPGGA,12$GPZDA,1\r\n");
+    ASSERT_EQ(out.size(), 1u);
+    EXPECT_EQ(out[0].text, "$GPZDA,1\r\n");
+}
+
+TEST(SentenceReader, DeliversTheWholeSourceTableBlockWithItsLineEnds) {
+    const auto out = readAll(kTable + "$PQVXR,ACK,X\r\n");
+    ASSERT_EQ(out.size(), 2u);
+    EXPECT_EQ(out[0].type, SentenceType::NTR);
+    EXPECT_EQ(out[0].text, kTable);
+    EXPECT_EQ(out[1].type, SentenceType::ACK);
+}
+
+TEST(SentenceReader, DeliversSourceTableWhenPortFallsSilent) {
+    MemoryByteSource source;
+    const std::string partial = kTable.substr(0, kTable.find("ENDSOURCETABLE"));
+    source.append(partial);
+    source.appendSilence();
+    source.append("$PQVXR,ACK,X\r\n");
+    const auto out = readAll(source);
+    ASSERT_EQ(out.size(), 2u);
+    EXPECT_EQ(out[0].type, SentenceType::NTR);
+    EXPECT_EQ(out[0].text, partial);
+}
+
+TEST(SentenceReader, SilenceOutsideATableChangesNothing) {
+    MemoryByteSource source;
+    source.append("$GPGGA,1");
+    source.appendSilence();
+    source.append(",2\r\n");
+    const auto out = readAll(source);
+    ASSERT_EQ(out.size(), 1u);
+    EXPECT_EQ(out[0].text, "$GPGGA,1,2\r\n");
+}
+
+TEST(SentenceReader, OtherNtrRepliesAreOneLine) {
+    const auto out = readAll("$PQVXR,NTR,OK\r\nSOURCETABLE\r\n$PQVXR,NTR,MTP,MNT1\r\n");
+    ASSERT_EQ(out.size(), 2u);
+    EXPECT_EQ(out[0].text, "$PQVXR,NTR,OK\r\n");
+    EXPECT_EQ(out[1].text, "$PQVXR,NTR,MTP,MNT1\r\n");
+}
+
+TEST(SentenceReader, DollarInsideATableAbandonsIt) {
+    const auto out = readAll("$PQVXR,NTR,TBL\r\nSOURCETABLE 200 OK\r\nSTR;A$PQVXR,ACK,X\r\n");
+    ASSERT_EQ(out.size(), 1u);
+    EXPECT_EQ(out[0].type, SentenceType::ACK);
+}
+
+TEST(SentenceReader, CapturesTheFourLineVersionText) {
+    const std::string version =
+        "RECEIVER VERSION: 2.4.1\r\nSYS fw: 1.07\r\nGNSS fw: 4.2.0b\r\nSerial: Q123\r\n";
+    const auto out = readAll("junk\r\n" + version + "trailing\r\n$GPZDA,1\r\n");
+    ASSERT_EQ(out.size(), 2u);
+    EXPECT_EQ(out[0].type, SentenceType::VERSION);
+    EXPECT_EQ(out[0].text, version);
+    EXPECT_EQ(out[1].type, SentenceType::ZDA);
+}
+
+TEST(SentenceReader, OtherTextBeginningWithRIsDropped) {
+    const auto out = readAll("RECEIVER VERSIOX: 1\r\n\r\n\r\n\r\n$GPZDA,1\r\n");
+    ASSERT_EQ(out.size(), 1u);
+    EXPECT_EQ(out[0].type, SentenceType::ZDA);
+}
+
+TEST(SentenceReader, OverlongSentenceIsDropped) {
+    std::string longest = "$GPGGA," + std::string(SentenceReader::kSentenceLimit - 10, 'x') + "\r\n";
+    ASSERT_EQ(longest.size(), SentenceReader::kSentenceLimit - 1);
+    std::string overlong = "$GPGGA," + std::string(SentenceReader::kSentenceLimit, 'x') + "\r\n";
+    const auto out = readAll(longest + overlong + "$GPZDA,1\r\n");
+    ASSERT_EQ(out.size(), 2u);
+    EXPECT_EQ(out[0].text.size(), longest.size());
+    EXPECT_EQ(out[1].type, SentenceType::ZDA);
+}
+
+TEST(SentenceReader, SourceTableMayGrowPastTheSentenceLimit) {
+    std::string table = "$PQVXR,NTR,TBL\r\nSOURCETABLE 200 OK\r\n";
+    for (int i = 0; i < 3000; ++i)
+        table += "STR;MNT" + std::to_string(i) +
+                 ";Somewhere;RTCM 3.2;1004(1);2;GPS+GLO;NET;DEU;50.10;8.70;1;1;gen;none;B;N;9600\r\n";
+    table += "ENDSOURCETABLE\r\n";
+    ASSERT_GT(table.size(), 200000u);
+    const auto out = readAll(table + "$GPZDA,1\r\n");
+    ASSERT_EQ(out.size(), 2u);
+    EXPECT_EQ(out[0].text, table);
+}
+
+TEST(SentenceReader, SourceTablePastTheBlockLimitIsDropped) {
+    std::string table = "$PQVXR,NTR,TBL\r\nSOURCETABLE 200 OK\r\n";
+    const std::string line = "STR;" + std::string(200, 'm') + "\r\n";
+    while (table.size() <= SentenceReader::kBlockLimit) table += line;
+    table += "ENDSOURCETABLE\r\n";
+    const auto out = readAll(table + "$GPZDA,1\r\n");
+    ASSERT_EQ(out.size(), 1u);
+    EXPECT_EQ(out[0].type, SentenceType::ZDA);
+}
+
+TEST(SentenceReader, SmallBufferKeepsTablesToItsSize) {
+    MemoryByteSource source;
+    source.append(kTable);
+    const auto out = readAll(source, nullptr, SentenceReader::kSentenceLimit);
+    ASSERT_EQ(out.size(), 1u);
+    EXPECT_EQ(out[0].text, kTable);
+}
+
+TEST(SentenceReader, AliveIsSignalledEvenForDroppedSentences) {
+    Event alive;
+    MemoryByteSource source;
+    source.append("$GPGGA,1\rX");  // dropped: CR without LF
+    readAll(source, &alive);
+    EXPECT_TRUE(alive.wait(0));
+
+    MemoryByteSource noise;
+    noise.append("$XX,1\r\nRECEIVER VERSION\r\n");
+    readAll(noise, &alive);
+    EXPECT_FALSE(alive.wait(0));
+}
+
+TEST(SentenceReader, StopFlagEndsTheCallBeforeTheNextByte) {
+    MemoryByteSource source;
+    source.append("$GPGGA,1\r\n");
+    std::atomic<bool> stop{true};
+    SentenceReader reader(source, stop);
+    std::vector<char> buffer(SentenceReader::kSentenceLimit);
+    SentenceType type;
+    EXPECT_FALSE(reader.readSentence(type, buffer.data(), buffer.size()));
+}
