@@ -57,9 +57,12 @@ public:
 
 private:
     bool applyLineSettings();
-    void applyTimeouts() { m_appliedTimeouts = m_cachedTimeouts; }
+    bool applyTimeouts(const SerialTimeouts& previous);
+    bool readWithDriverTimer(std::uint8_t* buffer, std::size_t length, std::size_t& got);
+    bool readWithPoll(std::uint8_t* buffer, std::size_t length, std::size_t& got, int timeoutMs);
 
-    int m_fd = -1;
+    int m_fd = -1;       // reads and line settings
+    int m_writeFd = -1;  // the same device, non-blocking, for writes
     SerialLineSettings m_line;
     SerialTimeouts m_cachedTimeouts;
     SerialTimeouts m_appliedTimeouts;

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstring>
+#include <thread>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -42,13 +43,16 @@ TEST_F(SerialPortTest, OpenFailsQuietlyOnMissingDevice) {
     EXPECT_FALSE(other.close());
 }
 
+// 50 ms is waited for in poll(); 200 ms becomes the driver's own timer.
 TEST_F(SerialPortTest, ReadTimesOutWithZeroBytes) {
-    std::uint8_t buffer[16];
-    std::size_t got = 99;
-    const auto start = Clock::now();
-    EXPECT_TRUE(port.read(buffer, sizeof buffer, got, 50));
-    EXPECT_EQ(got, 0u);
-    EXPECT_GE(Clock::now() - start, std::chrono::milliseconds(45));
+    for (int timeoutMs : {50, 200}) {
+        std::uint8_t buffer[16];
+        std::size_t got = 99;
+        const auto start = Clock::now();
+        EXPECT_TRUE(port.read(buffer, sizeof buffer, got, timeoutMs));
+        EXPECT_EQ(got, 0u);
+        EXPECT_GE(Clock::now() - start, std::chrono::milliseconds(timeoutMs - 5));
+    }
 }
 
 TEST_F(SerialPortTest, ReadsWhatTheOtherSideWrote) {
@@ -69,13 +73,35 @@ TEST_F(SerialPortTest, WritesReachTheOtherSideUnchanged) {
     EXPECT_STREQ(buffer, text);
 }
 
+// Both read paths: poll() and the driver timer.
 TEST_F(SerialPortTest, VanishedDeviceIsAReadFailureNotATimeout) {
-    pty.closeMaster();
+    for (int timeoutMs : {50, 1500}) {
+        PseudoTerminal other;
+        SerialPort device;
+        device.open(other.slavePath());
+        ASSERT_TRUE(device.isOpen());
+        other.closeMaster();
+        std::uint8_t buffer[16];
+        std::size_t got = 0;
+        const auto start = Clock::now();
+        EXPECT_FALSE(device.read(buffer, sizeof buffer, got, timeoutMs)) << timeoutMs;
+        EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(500));
+        device.close();
+    }
+}
+
+TEST_F(SerialPortTest, DataArrivingDuringADriverTimedReadEndsItAtOnce) {
+    std::thread writer([this] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        ASSERT_EQ(::write(pty.masterFd(), "$G", 2), 2);
+    });
     std::uint8_t buffer[16];
     std::size_t got = 0;
     const auto start = Clock::now();
-    EXPECT_FALSE(port.read(buffer, sizeof buffer, got, 2000));
-    EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(500));
+    ASSERT_TRUE(port.read(buffer, sizeof buffer, got, 2000));
+    EXPECT_EQ(got, 2u);
+    EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(1000));
+    writer.join();
 }
 
 TEST_F(SerialPortTest, EveryTableRateRoundTripsThroughTheDevice) {
