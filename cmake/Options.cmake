@@ -48,12 +48,8 @@ function(quorrel_fuzz name source)
   target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
   set(corpus ${CMAKE_SOURCE_DIR}/fuzz/corpus/${name})
   set(scratch ${CMAKE_BINARY_DIR}/fuzz-scratch/${name})
-  set(seconds $ENV{QUORREL_FUZZ_SECONDS})
-  if(NOT seconds)
-    set(seconds 20)
-  endif()
   add_test(NAME ${name}
       COMMAND ${CMAKE_COMMAND} -E env ASAN_OPTIONS=detect_leaks=1
-              ${CMAKE_SOURCE_DIR}/fuzz/run-target.sh $<TARGET_FILE:${name}> ${corpus} ${scratch} ${seconds})
+              ${CMAKE_SOURCE_DIR}/fuzz/run-target.sh $<TARGET_FILE:${name}> ${corpus} ${scratch} 20)
   set_tests_properties(${name} PROPERTIES LABELS fuzz TIMEOUT 300)
 endfunction()

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # run-target.sh TARGET CORPUS SCRATCH SECONDS: a bounded fuzz run that leaves the
-# checked-in corpus untouched (new inputs go to a scratch copy).
+# checked-in corpus untouched (new inputs go to a scratch copy). QUORREL_FUZZ_SECONDS
+# overrides the duration.
 set -euo pipefail
-target=$1 corpus=$2 scratch=$3 seconds=$4
+target=$1 corpus=$2 scratch=$3 seconds=${QUORREL_FUZZ_SECONDS:-$4}
 rm -rf "$scratch"
 mkdir -p "$scratch/corpus" "$scratch/artifacts"
 [ -d "$corpus" ] && cp -r "$corpus/." "$scratch/corpus/"
