@@ -1,12 +1,12 @@
 // Reader and classifier throughput over memory, and the CPU a reader costs on a live pty.
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
 #include <atomic>
 #include <chrono>
 #include <ctime>
 #include <string>
 #include <thread>
-#include <unistd.h>
 #include <vector>
 
 #include "platform/MemoryByteSource.h"
@@ -25,7 +25,8 @@ std::string epoch(int second) {
                   second % 60);
     const std::string t = time;
     std::string out;
-    out += withChecksum("GPGGA," + t + ",4404.1237962,N,12118.8472460,W,4,14,0.8,1132.560,M,-20.300,M,1.0,0001");
+    out += withChecksum("GPGGA," + t +
+                        ",4404.1237962,N,12118.8472460,W,4,14,0.8,1132.560,M,-20.300,M,1.0,0001");
     out += withChecksum("GNGSA,A,3,02,05,12,15,18,21,24,25,29,31,,,1.4,0.8,1.1");
     out += withChecksum("GNGSA,A,3,65,66,67,72,73,74,,,,,,,1.4,0.8,1.1");
     out += withChecksum("GPGSV,3,1,10,02,45,123,44,05,12,310,31,12,67,042,47,15,03,275,20");
@@ -36,7 +37,8 @@ std::string epoch(int second) {
     out += withChecksum("GNGST," + t + ",0.010,0.012,0.008,45.0,0.011,0.009,0.020");
     out += withChecksum("GPZDA," + t + ",28,03,2016,00,00");
     out += withChecksum("GPVTG,159.2,T,,M,000.5,N,000.9,K,R");
-    out += withChecksum("PQVXR,VEC,3,1,2,-1234.567,2345.678,-345.789,0.01,0.01,0.02,0.0,0.0,0.0,14");
+    out +=
+        withChecksum("PQVXR,VEC,3,1,2,-1234.567,2345.678,-345.789,0.01,0.01,0.02,0.0,0.0,0.0,14");
     return out;
 }
 
@@ -46,7 +48,8 @@ std::string mixedStream(std::size_t bytes) {
     stream += "$PQVXR,NTR,TBL\r\nSOURCETABLE 200 OK\r\n";
     for (int i = 0; i < 2000; ++i)
         stream += "STR;MNT" + std::to_string(i) +
-                  ";Town;RTCM 3.2;1004(1),1006(10);2;GPS+GLO;NET;DEU;50.10;8.70;1;1;gen;none;B;N;9600\r\n";
+                  ";Town;RTCM "
+                  "3.2;1004(1),1006(10);2;GPS+GLO;NET;DEU;50.10;8.70;1;1;gen;none;B;N;9600\r\n";
     stream += "ENDSOURCETABLE\r\n";
     for (int s = 0; stream.size() < bytes; ++s) {
         stream += epoch(s);
@@ -66,7 +69,8 @@ void BM_ReaderThroughput(benchmark::State& state) {
         source.append(stream);
         SentenceReader reader(source, stop);
         SentenceType type;
-        while (reader.readSentence(type, buffer.data(), buffer.size())) ++sentences;
+        while (reader.readSentence(type, buffer.data(), buffer.size()))
+            ++sentences;
     }
     benchmark::DoNotOptimize(sentences);
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(stream.size()));
@@ -101,8 +105,8 @@ void BM_ReaderCpuAt115200Baud(benchmark::State& state) {
                     if (::write(pty.masterFd(), line.data(), line.size()) < 0) return;
                     sent += line.size();
                     from = to;
-                    std::this_thread::sleep_until(start + std::chrono::microseconds(
-                                                              std::int64_t(sent * 1e6 / 11520)));
+                    std::this_thread::sleep_until(
+                        start + std::chrono::microseconds(std::int64_t(sent * 1e6 / 11520)));
                 }
             }
         });
@@ -113,7 +117,8 @@ void BM_ReaderCpuAt115200Baud(benchmark::State& state) {
             std::vector<char> buffer(SentenceReader::kBufferSize);
             SentenceType type;
             const double before = threadCpuSeconds();
-            while (reader.readSentence(type, buffer.data(), buffer.size())) ++count;
+            while (reader.readSentence(type, buffer.data(), buffer.size()))
+                ++count;
             cpu = threadCpuSeconds() - before;
         });
         std::this_thread::sleep_for(std::chrono::duration<double>(seconds));

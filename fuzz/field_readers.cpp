@@ -15,16 +15,35 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         while (p < end && *p != '\0') {
             const char* before = p;
             switch (reader) {
-                case 0: readDigits(p, 5); break;
-                case 1: readDecimal(p, 3, 6); break;
-                case 2: readSignedDecimal(p, 5, 3); break;
-                case 3: readTimeOfDay(p); break;
-                case 4: readLatitude(p); break;
-                case 5: readLongitude(p); break;
-                case 6: readField(p, out, sizeof out); break;
-                case 7: readListItem(p, out, sizeof out); break;
-                case 8: readField(p, out, 1); break;
-                default: break;
+                case 0:
+                    readDigits(p, 5);
+                    break;
+                case 1:
+                    readDecimal(p, 3, 6);
+                    break;
+                case 2:
+                    readSignedDecimal(p, 5, 3);
+                    break;
+                case 3:
+                    readTimeOfDay(p);
+                    break;
+                case 4:
+                    readLatitude(p);
+                    break;
+                case 5:
+                    readLongitude(p);
+                    break;
+                case 6:
+                    readField(p, out, sizeof out);
+                    break;
+                case 7:
+                    readListItem(p, out, sizeof out);
+                    break;
+                case 8:
+                    readField(p, out, 1);
+                    break;
+                default:
+                    break;
             }
             if (p > end) __builtin_trap();
             skipField(p);

@@ -27,8 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::size_t offset = 1;
     while (offset < size) {
         // A 0xFF byte stands for a silence of the port.
-        const std::uint8_t* next = static_cast<const std::uint8_t*>(
-            std::memchr(data + offset, 0xFF, size - offset));
+        const std::uint8_t* next =
+            static_cast<const std::uint8_t*>(std::memchr(data + offset, 0xFF, size - offset));
         const std::size_t end = next ? std::size_t(next - data) : size;
         source.append(data + offset, end - offset);
         if (next) source.appendSilence();

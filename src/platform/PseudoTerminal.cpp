@@ -1,9 +1,9 @@
 #include "platform/PseudoTerminal.h"
 
-#include <cstdlib>
 #include <fcntl.h>
 #include <termios.h>
 #include <unistd.h>
+#include <cstdlib>
 
 #include "platform/SerialPort.h"
 
@@ -13,7 +13,8 @@ PseudoTerminal::PseudoTerminal() {
     int master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (master < 0) return;
     char name[128];
-    if (grantpt(master) != 0 || unlockpt(master) != 0 || ptsname_r(master, name, sizeof name) != 0) {
+    if (grantpt(master) != 0 || unlockpt(master) != 0 ||
+        ptsname_r(master, name, sizeof name) != 0) {
         ::close(master);
         return;
     }

@@ -1,12 +1,12 @@
 #include "platform/SerialPort.h"
 
-#include <cerrno>
-#include <chrono>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
+#include <cerrno>
+#include <chrono>
 
 namespace quorrel {
 namespace {
@@ -17,8 +17,8 @@ struct RateEntry {
 };
 
 constexpr RateEntry kRates[] = {
-    {300, B300},     {600, B600},     {1200, B1200},   {2400, B2400},   {4800, B4800},
-    {9600, B9600},   {19200, B19200}, {38400, B38400}, {57600, B57600}, {115200, B115200},
+    {300, B300},   {600, B600},     {1200, B1200},   {2400, B2400},   {4800, B4800},
+    {9600, B9600}, {19200, B19200}, {38400, B38400}, {57600, B57600}, {115200, B115200},
 };
 
 std::uint32_t rateFromSpeed(speed_t speed) {

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <unistd.h>
 #include <chrono>
 #include <cstring>
 #include <thread>
-#include <fcntl.h>
-#include <unistd.h>
 
 #include "platform/PseudoTerminal.h"
 #include "platform/SerialPort.h"
@@ -105,7 +105,8 @@ TEST_F(SerialPortTest, DataArrivingDuringADriverTimedReadEndsItAtOnce) {
 }
 
 TEST_F(SerialPortTest, EveryTableRateRoundTripsThroughTheDevice) {
-    for (unsigned rate : {300u, 600u, 1200u, 2400u, 4800u, 9600u, 19200u, 38400u, 57600u, 115200u}) {
+    for (unsigned rate :
+         {300u, 600u, 1200u, 2400u, 4800u, 9600u, 19200u, 38400u, 57600u, 115200u}) {
         ASSERT_TRUE(port.setBaudRate(rate)) << rate;
         EXPECT_EQ(port.lineSettings().baudRate, rate);
         EXPECT_EQ(pty.slaveBaudRate(), rate);

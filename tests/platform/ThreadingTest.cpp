@@ -102,5 +102,6 @@ TEST(WorkerThread, DestroyingTheObjectLeavesTheThreadRunning) {
     std::this_thread::sleep_for(std::chrono::milliseconds(30));
     EXPECT_GT(body.loops.load(), before);
     body.requestStop();
-    while (!body.done) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    while (!body.done)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
 }

@@ -131,10 +131,13 @@ Resources& Resources::instance() {
 }
 
 Resources::Resources() {
-    for (const BuiltinText& t : kBuiltinTexts) m_builtin.insert(t.id, QString::fromUtf8(t.text));
+    for (const BuiltinText& t : kBuiltinTexts)
+        m_builtin.insert(t.id, QString::fromUtf8(t.text));
 }
 
-void Resources::addBuiltinText(int id, const QString& text) { m_builtin.insert(id, text); }
+void Resources::addBuiltinText(int id, const QString& text) {
+    m_builtin.insert(id, text);
+}
 
 QString Resources::text(int id) const {
     if (auto it = m_language.find(id); it != m_language.end()) return *it;
@@ -151,9 +154,13 @@ QString Resources::imagePath(const char* kind, int id) const {
     return QStringLiteral(":/quorrel/%1/%2.png").arg(QLatin1String(kind)).arg(id);
 }
 
-QImage Resources::bitmap(int id) const { return QImage(imagePath("bitmaps", id)); }
+QImage Resources::bitmap(int id) const {
+    return QImage(imagePath("bitmaps", id));
+}
 
-QIcon Resources::icon(int id) const { return QIcon(imagePath("icons", id)); }
+QIcon Resources::icon(int id) const {
+    return QIcon(imagePath("icons", id));
+}
 
 bool Resources::loadLanguageFile(const QString& rccPath) {
     unloadLanguageFile();

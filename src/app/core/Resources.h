@@ -38,6 +38,8 @@ private:
 };
 
 // Shorthand for Resources::instance().text(id).
-inline QString resText(int id) { return Resources::instance().text(id); }
+inline QString resText(int id) {
+    return Resources::instance().text(id);
+}
 
 }  // namespace quorrel

@@ -15,7 +15,8 @@ int upperHexValue(char c) {
 
 std::uint8_t xorChecksum(const char* first, const char* last) {
     std::uint8_t sum = 0;
-    for (const char* p = first; p < last; ++p) sum ^= static_cast<std::uint8_t>(*p);
+    for (const char* p = first; p < last; ++p)
+        sum ^= static_cast<std::uint8_t>(*p);
     return sum;
 }
 

@@ -55,9 +55,9 @@ SentenceType classifySentence(const char* sentence, std::size_t length) {
 
 const char* sentenceTypeName(SentenceType type) {
     static constexpr const char* kNames[] = {
-        "GGA", "GLL", "GSA", "GSV", "GST", "ZDA", "NTR", "MDM", "DIP", "CPD",
-        "RDP", "PRT", "BTH", "NMO", "OBI", "SBA", "GLO", "GNS", "PEM", "A2D",
-        "ANH", "ANR", "ANP", "BAS", "STI", "DRI", "REC", "ATL", "MEM", "WTI",
+        "GGA", "GLL", "GSA", "GSV", "GST", "ZDA", "NTR",     "MDM",     "DIP", "CPD",
+        "RDP", "PRT", "BTH", "NMO", "OBI", "SBA", "GLO",     "GNS",     "PEM", "A2D",
+        "ANH", "ANR", "ANP", "BAS", "STI", "DRI", "REC",     "ATL",     "MEM", "WTI",
         "VEC", "VTG", "FIL", "NPT", "ACK", "NAK", "VERSION", "UNKNOWN",
     };
     return kNames[static_cast<int>(type)];

@@ -3,7 +3,9 @@
 namespace quorrel {
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 bool endsField(char c, char separator) {
     return c == separator || c == '\r' || c == '\n' || c == '*' || c == '\0';
@@ -39,13 +41,15 @@ double readAngle(const char*& p, int degreeDigits, char positive, char negative)
 
 int readDigits(const char*& p, int maxDigits) {
     int value = 0;
-    for (int i = 0; i < maxDigits && isDigit(*p); ++i, ++p) value = value * 10 + (*p - '0');
+    for (int i = 0; i < maxDigits && isDigit(*p); ++i, ++p)
+        value = value * 10 + (*p - '0');
     return value;
 }
 
 double readDecimal(const char*& p, int maxIntDigits, int maxFracDigits) {
     double value = 0.0;
-    for (int i = 0; i < maxIntDigits && isDigit(*p); ++i, ++p) value = value * 10.0 + (*p - '0');
+    for (int i = 0; i < maxIntDigits && isDigit(*p); ++i, ++p)
+        value = value * 10.0 + (*p - '0');
     if (*p == '.') {
         ++p;
         double scale = 0.1;
@@ -74,18 +78,25 @@ double readTimeOfDay(const char*& p) {
     return (hours * 60 + minutes) * 60 + seconds;
 }
 
-double readLatitude(const char*& p) { return readAngle(p, 2, 'N', 'S'); }
+double readLatitude(const char*& p) {
+    return readAngle(p, 2, 'N', 'S');
+}
 
-double readLongitude(const char*& p) { return readAngle(p, 3, 'E', 'W'); }
+double readLongitude(const char*& p) {
+    return readAngle(p, 3, 'E', 'W');
+}
 
-void readField(const char*& p, char* out, std::size_t capacity) { copyUntil(p, out, capacity, ','); }
+void readField(const char*& p, char* out, std::size_t capacity) {
+    copyUntil(p, out, capacity, ',');
+}
 
 void readListItem(const char*& p, char* out, std::size_t capacity) {
     copyUntil(p, out, capacity, ';');
 }
 
 void skipField(const char*& p) {
-    while (*p != ',' && *p != '\0') ++p;
+    while (*p != ',' && *p != '\0')
+        ++p;
     if (*p == ',') ++p;
 }
 

@@ -8,7 +8,9 @@ using namespace quorrel;
 
 namespace {
 
-bool ok(const char* sentence) { return checksumOk(sentence, std::strlen(sentence)); }
+bool ok(const char* sentence) {
+    return checksumOk(sentence, std::strlen(sentence));
+}
 
 }  // namespace
 

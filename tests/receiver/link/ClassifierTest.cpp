@@ -15,7 +15,8 @@ struct Case {
 };
 
 const Case kCases[] = {
-    {"GPS fix", "$GPGGA,120000.00,4807.0380,N,01131.0000,E,1,08,0.9,545.4,M,46.9,M,,*47", SentenceType::GGA},
+    {"GPS fix", "$GPGGA,120000.00,4807.0380,N,01131.0000,E,1,08,0.9,545.4,M,46.9,M,,*47",
+     SentenceType::GGA},
     {"GLL", "$GPGLL,4916.45,N,12311.12,W,225444,A", SentenceType::GLL},
     {"GSA of each talker", "$GLGSA,A,3,65,66", SentenceType::GSA},
     {"combined GSA", "$GNGSA,A,3,01,02", SentenceType::GSA},

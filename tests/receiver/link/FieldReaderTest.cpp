@@ -23,11 +23,9 @@ TEST(FieldReader, DecimalReadsBoundedIntegerAndFraction) {
         double value;
         const char* rest;
     } cases[] = {
-        {"545.4,M", 5, 3, 545.4, ",M"},
-        {"1.23456,", 2, 3, 1.234, "56,"},
+        {"545.4,M", 5, 3, 545.4, ",M"}, {"1.23456,", 2, 3, 1.234, "56,"},
         {"123.5,", 2, 1, 12.0, "3.5,"},  // too many integer digits: no fraction read
-        {".5,", 2, 1, 0.5, ","},
-        {",", 3, 2, 0.0, ","},
+        {".5,", 2, 1, 0.5, ","},        {",", 3, 2, 0.0, ","},
     };
     for (const Case& c : cases) {
         const char* p = c.text;

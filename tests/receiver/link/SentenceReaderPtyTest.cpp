@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <atomic>
 #include <chrono>
 #include <string>
 #include <thread>
-#include <unistd.h>
 #include <vector>
 
 #include "platform/PseudoTerminal.h"
@@ -59,7 +59,8 @@ std::string sourceTable(int stations) {
 TEST_F(SentenceReaderPtyTest, WholeSourceTableArrivesInChunks) {
     const std::string table = sourceTable(400) + "ENDSOURCETABLE\r\n";
     std::vector<std::string> chunks;
-    for (std::size_t i = 0; i < table.size(); i += 997) chunks.push_back(table.substr(i, 997));
+    for (std::size_t i = 0; i < table.size(); i += 997)
+        chunks.push_back(table.substr(i, 997));
     feed(chunks, 1);
 
     SentenceReader reader(port, stop);

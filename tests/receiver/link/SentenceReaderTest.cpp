@@ -62,7 +62,8 @@ TEST(SentenceReader, ChunkSizeDoesNotChangeTheResult) {
     for (std::size_t chunk : {1u, 2u, 7u, 64u}) {
         const auto pieces = readAll(stream, chunk);
         ASSERT_EQ(pieces.size(), whole.size()) << chunk;
-        for (std::size_t i = 0; i < whole.size(); ++i) EXPECT_EQ(pieces[i].text, whole[i].text);
+        for (std::size_t i = 0; i < whole.size(); ++i)
+            EXPECT_EQ(pieces[i].text, whole[i].text);
     }
 }
 
@@ -144,7 +145,8 @@ TEST(SentenceReader, OtherTextBeginningWithRIsDropped) {
 }
 
 TEST(SentenceReader, OverlongSentenceIsDropped) {
-    std::string longest = "$GPGGA," + std::string(SentenceReader::kSentenceLimit - 10, 'x') + "\r\n";
+    std::string longest =
+        "$GPGGA," + std::string(SentenceReader::kSentenceLimit - 10, 'x') + "\r\n";
     ASSERT_EQ(longest.size(), SentenceReader::kSentenceLimit - 1);
     std::string overlong = "$GPGGA," + std::string(SentenceReader::kSentenceLimit, 'x') + "\r\n";
     const auto out = readAll(longest + overlong + "$GPZDA,1\r\n");
@@ -156,8 +158,9 @@ TEST(SentenceReader, OverlongSentenceIsDropped) {
 TEST(SentenceReader, SourceTableMayGrowPastTheSentenceLimit) {
     std::string table = "$PQVXR,NTR,TBL\r\nSOURCETABLE 200 OK\r\n";
     for (int i = 0; i < 3000; ++i)
-        table += "STR;MNT" + std::to_string(i) +
-                 ";Somewhere;RTCM 3.2;1004(1);2;GPS+GLO;NET;DEU;50.10;8.70;1;1;gen;none;B;N;9600\r\n";
+        table +=
+            "STR;MNT" + std::to_string(i) +
+            ";Somewhere;RTCM 3.2;1004(1);2;GPS+GLO;NET;DEU;50.10;8.70;1;1;gen;none;B;N;9600\r\n";
     table += "ENDSOURCETABLE\r\n";
     ASSERT_GT(table.size(), 200000u);
     const auto out = readAll(table + "$GPZDA,1\r\n");
@@ -168,7 +171,8 @@ TEST(SentenceReader, SourceTableMayGrowPastTheSentenceLimit) {
 TEST(SentenceReader, SourceTablePastTheBlockLimitIsDropped) {
     std::string table = "$PQVXR,NTR,TBL\r\nSOURCETABLE 200 OK\r\n";
     const std::string line = "STR;" + std::string(200, 'm') + "\r\n";
-    while (table.size() <= SentenceReader::kBlockLimit) table += line;
+    while (table.size() <= SentenceReader::kBlockLimit)
+        table += line;
     table += "ENDSOURCETABLE\r\n";
     const auto out = readAll(table + "$GPZDA,1\r\n");
     ASSERT_EQ(out.size(), 1u);
