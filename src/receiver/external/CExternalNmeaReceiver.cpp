@@ -20,6 +20,7 @@ constexpr int kTrackingModeAll = 0;
 constexpr int kLowestMaskDeg = -20;
 constexpr int kHighestMaskDeg = 90;
 constexpr const char* kClassOneHeader = "GP3";
+constexpr std::uint32_t kLargestNmeaSwitchRate = 0xFFFF;
 
 // "COM1:" style names carry a colon that no device path has.
 std::string devicePath(const std::u16string& portName) {
@@ -105,7 +106,15 @@ bool CExternalNmeaReceiver::tryBaudRate(std::uint32_t rate) {
 void CExternalNmeaReceiver::switchToBinary(DetectedProtocol protocol, std::uint32_t foundRate) {
     if (protocol == DetectedProtocol::Binary) {
         // Into NMEA at the rate it answers on, so that the one switch below always applies.
-        sendFrame(switchToNmeaPayload(foundRate));
+        // The message carries the rate in two bytes: 115200 cannot be said, so such a module
+        // goes to NMEA at the binary rate and the port follows it there.
+        const std::uint32_t nmeaRate = foundRate <= kLargestNmeaSwitchRate ? foundRate
+                                                                         : kBinaryBaudRate;
+        sendFrame(switchToNmeaPayload(nmeaRate));
+        if (nmeaRate != foundRate) {
+            sleepMs(m_timeouts.settleMs);
+            m_port.setBaudRate(nmeaRate);
+        }
     }
     sleepMs(m_timeouts.protocolSwitchMs);
     sendText(switchToBinarySentence(kBinaryBaudRate));

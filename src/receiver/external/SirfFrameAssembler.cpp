@@ -18,21 +18,24 @@ SirfFrameAssembler::Result SirfFrameAssembler::next() {
         m_unit.clear();
         m_delivered = false;
     }
-    for (;;) {
-        while (m_inputPos < m_input.size()) {
-            if (consume(m_input[m_inputPos++])) {
-                m_delivered = true;
-                return Result::Unit;
-            }
+    if (consumeInput()) return Result::Unit;
+    std::size_t got = 0;
+    m_input.resize(kReadChunk);
+    m_inputPos = 0;
+    const bool ok = m_source.read(m_input.data(), m_input.size(), got, m_readTimeoutMs);
+    m_input.resize(ok ? got : 0);
+    if (!ok) return Result::Failed;
+    return consumeInput() ? Result::Unit : Result::Idle;
+}
+
+bool SirfFrameAssembler::consumeInput() {
+    while (m_inputPos < m_input.size()) {
+        if (consume(m_input[m_inputPos++])) {
+            m_delivered = true;
+            return true;
         }
-        std::size_t got = 0;
-        m_input.resize(kReadChunk);
-        m_inputPos = 0;
-        const bool ok = m_source.read(m_input.data(), m_input.size(), got, m_readTimeoutMs);
-        m_input.resize(ok ? got : 0);
-        if (!ok) return Result::Failed;
-        if (got == 0) return Result::Idle;
     }
+    return false;
 }
 
 void SirfFrameAssembler::begin(std::uint8_t byte) {

@@ -20,12 +20,14 @@ public:
 
     enum class Result {
         Unit,    // a frame or line is ready: kind(), unit()
-        Idle,    // the source brought nothing within the read time-out
+        Idle,    // one read brought nothing, or nothing that completed a unit
         Failed,  // the source failed or vanished
     };
 
     SirfFrameAssembler(ByteSource& source, int readTimeoutMs);
 
+    // Returns after at most one read, so that a caller polling a stop flag is never held up
+    // by a line that brings nothing but noise.
     Result next();
 
     SirfUnitKind kind() const { return m_kind; }
@@ -40,6 +42,7 @@ public:
 private:
     enum class State { Hunt, Start2, Length1, Length2, Frame, Line };
 
+    bool consumeInput();
     bool consume(std::uint8_t byte);
     void begin(std::uint8_t byte);
     bool consumeLine(std::uint8_t byte);

@@ -89,14 +89,15 @@ TEST(SirfFrameAssembler, FrameSplitAcrossReadsOfEverySize) {
     }
 }
 
-TEST(SirfFrameAssembler, IdleReadKeepsTheHalfAssembledFrame) {
+TEST(SirfFrameAssembler, ReturnsAfterEveryReadAndKeepsTheHalfAssembledFrame) {
     const Bytes frame = ack(0x93);
     MemoryByteSource source;
     source.append(frame.data(), 5);
     source.appendSilence();
     source.append(frame.data() + 5, frame.size() - 5);
     SirfFrameAssembler assembler(source, 0);
-    EXPECT_EQ(assembler.next(), SirfFrameAssembler::Result::Idle);
+    EXPECT_EQ(assembler.next(), SirfFrameAssembler::Result::Idle) << "half a frame";
+    EXPECT_EQ(assembler.next(), SirfFrameAssembler::Result::Idle) << "silence";
     ASSERT_EQ(assembler.next(), SirfFrameAssembler::Result::Unit);
     EXPECT_EQ(assembler.unit(), frame);
     EXPECT_EQ(assembler.payloadLength(), 2u);
