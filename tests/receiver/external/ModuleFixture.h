@@ -43,6 +43,13 @@ protected:
         quorrel::RawDataPlaces places;
         places.documentsFolder = documents / "Documents";
         places.removableParents = {documents / "media"};
+        places.today = [] {
+            std::tm day{};
+            day.tm_year = 2010 - 1900;
+            day.tm_mon = 4;
+            day.tm_mday = 31;
+            return day;
+        };
         receiver.SetRawDataPlaces(places);
         return receiver.Open(quorrel::utf8ToUtf16(module->devicePath()));
     }
