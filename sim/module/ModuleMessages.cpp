@@ -109,9 +109,10 @@ std::vector<std::uint8_t> navigationParametersPayload(const SimSettings& s) {
 }
 
 std::vector<std::uint8_t> softwareVersionPayload(const std::string& text) {
-    std::vector<std::uint8_t> payload{kSirfSoftwareVersion};
-    payload.insert(payload.end(), text.begin(), text.end());
-    payload.push_back(0);
+    // ID, the text, a closing NUL.
+    std::vector<std::uint8_t> payload(text.size() + 2, 0);
+    payload[0] = kSirfSoftwareVersion;
+    std::copy(text.begin(), text.end(), payload.begin() + 1);
     return payload;
 }
 

@@ -108,8 +108,8 @@ void CExternalNmeaReceiver::switchToBinary(DetectedProtocol protocol, std::uint3
         // Into NMEA at the rate it answers on, so that the one switch below always applies.
         // The message carries the rate in two bytes: 115200 cannot be said, so such a module
         // goes to NMEA at the binary rate and the port follows it there.
-        const std::uint32_t nmeaRate = foundRate <= kLargestNmeaSwitchRate ? foundRate
-                                                                         : kBinaryBaudRate;
+        const std::uint32_t nmeaRate =
+            foundRate <= kLargestNmeaSwitchRate ? foundRate : kBinaryBaudRate;
         sendFrame(switchToNmeaPayload(nmeaRate));
         if (nmeaRate != foundRate) {
             sleepMs(m_timeouts.settleMs);

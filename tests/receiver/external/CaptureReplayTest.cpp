@@ -3,16 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <map>
 #include <iterator>
+#include <map>
 #include <regex>
 #include <string>
 #include <vector>
 
+#include "SkyRecords.h"
 #include "platform/MemoryByteSource.h"
 #include "receiver/external/SirfFrameAssembler.h"
 #include "receiver/external/SirfParsers.h"
-#include "SkyRecords.h"
 
 using namespace quorrel;
 
@@ -56,7 +56,7 @@ TEST(CaptureReplay, EveryFrameOfTheSirfRecordingAssembles) {
     EXPECT_EQ(assembler.droppedFrames(), 0u);
     // Every byte belongs to a frame, but for the recorder's closing newline.
     EXPECT_EQ(bytes + 1, withoutComments(log).size());
-    const std::map<int, int> expected{{2, 12}, {4, 11}, {9, 11}, {10, 2},
+    const std::map<int, int> expected{{2, 12},  {4, 11},  {9, 11}, {10, 2},
                                       {27, 11}, {41, 11}, {50, 7}};
     EXPECT_EQ(byId, expected);
 }
@@ -81,8 +81,7 @@ TEST(CaptureReplay, PositionOfTheOldModuleIsReadButNoFix) {
     SirfFrameAssembler assembler(source, 0);
     int fixes = 0;
     while (assembler.next() != SirfFrameAssembler::Result::Failed) {
-        if (assembler.unit().empty() || assembler.payload()[0] != kSirfGeodeticNavigation)
-            continue;
+        if (assembler.unit().empty() || assembler.payload()[0] != kSirfGeodeticNavigation) continue;
         GeodeticFix fix;
         ASSERT_TRUE(
             parseGeodeticNavigation(assembler.payload(), assembler.payloadLength(), 0.0, fix));

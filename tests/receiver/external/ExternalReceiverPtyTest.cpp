@@ -32,8 +32,8 @@ std::vector<int> ids(const std::vector<Bytes>& frames) {
     return out;
 }
 
-const std::vector<int> kConfiguration{0x80, 0xA6, 0xA6, 0xA6, 0xA6, 0xA6, 0xA6,
-                                      0xA6, 0xA6, 0xA6, 0xA6, 0x8F};
+const std::vector<int> kConfiguration{0x80, 0xA6, 0xA6, 0xA6, 0xA6, 0xA6,
+                                      0xA6, 0xA6, 0xA6, 0xA6, 0xA6, 0x8F};
 
 }  // namespace
 
@@ -192,8 +192,7 @@ TEST_F(ExternalReceiverTest, SbasIsSwitchedAndQueried) {
     EXPECT_FALSE(on);
     const std::size_t mark = module->received().size();
     ASSERT_TRUE(receiver.SetSbas(true));
-    EXPECT_EQ(framesSince(mark),
-              (std::vector<Bytes>{{0x85, 1, 0, 0, 0, 0, 0}, {0x8A, 0, 30}}));
+    EXPECT_EQ(framesSince(mark), (std::vector<Bytes>{{0x85, 1, 0, 0, 0, 0, 0}, {0x8A, 0, 30}}));
     ASSERT_TRUE(receiver.QuerySbas(on));
     EXPECT_TRUE(on);
     ASSERT_TRUE(waitEpochs(3));

@@ -57,20 +57,22 @@ struct FramingCase {
 TEST(SirfFrameAssembler, FramingTable) {
     const std::string good = text(ack(0x8B));
     const std::string other = text(ack(0x98));
-    const std::string gga = "$GPGGA,120000.000,4629.8972,N,00734.0447,E,1,06,1.8,1345.0,M,,,,*00\r\n";
+    const std::string gga =
+        "$GPGGA,120000.000,4629.8972,N,00734.0447,E,1,06,1.8,1345.0,M,,,,*00\r\n";
     Bytes badEnd = ack(0x8B);
     badEnd.back() = 0xB4;
     Bytes tooLong{0xA0, 0xA2, 0x50, 0x01};  // 20481 bytes of payload
     const FramingCase cases[] = {
         {"one frame", good, {"F" + good}},
         {"noise around frames", "xx" + good + "\x01\xA0" + other, {"F" + good, "F" + other}},
-        {"bad checksum is dropped", text(withChecksum(ack(0x8B), 0x1234)) + other,
-         {"F" + other}},
+        {"bad checksum is dropped", text(withChecksum(ack(0x8B), 0x1234)) + other, {"F" + other}},
         {"bad end bytes are dropped", text(badEnd) + other, {"F" + other}},
         {"over-long length is dropped", text(tooLong) + other, {"F" + other}},
-        {"zero length is dropped", std::string("\xA0\xA2\x00\x00\x00\x00\xB0\xB3", 8) + other,
+        {"zero length is dropped",
+         std::string("\xA0\xA2\x00\x00\x00\x00\xB0\xB3", 8) + other,
          {"F" + other}},
-        {"frame hidden behind a false start", std::string("\xA0\xA2\x00\x0A", 4) + good + other,
+        {"frame hidden behind a false start",
+         std::string("\xA0\xA2\x00\x0A", 4) + good + other,
          {"F" + good, "F" + other}},
         {"NMEA line between frames", good + gga + other, {"F" + good, "L" + gga, "F" + other}},
         {"line cut by a frame start", "$GPGSV,3,1" + good, {"F" + good}},

@@ -13,10 +13,19 @@ using Bytes = std::vector<std::uint8_t>;
 namespace {
 
 // Start, length, payload, checksum, end: the frame as written out by hand.
-Bytes frame(std::uint16_t length, Bytes payload, std::uint16_t checksum) {
-    Bytes out{0xA0, 0xA2, std::uint8_t(length >> 8), std::uint8_t(length)};
-    out.insert(out.end(), payload.begin(), payload.end());
-    out.insert(out.end(), {std::uint8_t(checksum >> 8), std::uint8_t(checksum), 0xB0, 0xB3});
+Bytes frame(std::uint16_t length, const Bytes& payload, std::uint16_t checksum) {
+    Bytes out;
+    out.reserve(payload.size() + 8);
+    out.push_back(0xA0);
+    out.push_back(0xA2);
+    out.push_back(std::uint8_t(length >> 8));
+    out.push_back(std::uint8_t(length));
+    for (std::uint8_t byte : payload)
+        out.push_back(byte);
+    out.push_back(std::uint8_t(checksum >> 8));
+    out.push_back(std::uint8_t(checksum));
+    out.push_back(0xB0);
+    out.push_back(0xB3);
     return out;
 }
 

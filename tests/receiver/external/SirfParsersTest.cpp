@@ -19,9 +19,7 @@ struct Payload {
         bytes[at] = std::uint8_t(v);
         return *this;
     }
-    Payload& u16(std::size_t at, std::uint32_t v) {
-        return u8(at, v >> 8).u8(at + 1, v);
-    }
+    Payload& u16(std::size_t at, std::uint32_t v) { return u8(at, v >> 8).u8(at + 1, v); }
     Payload& u32(std::size_t at, std::uint32_t v) {
         return u16(at, v >> 16).u16(at + 2, v & 0xFFFF);
     }

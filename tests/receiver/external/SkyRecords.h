@@ -65,17 +65,17 @@ inline std::vector<SkyRecord> skyRecordsFromFrames(const std::string& stream) {
 }
 
 // Same satellites in the same order; our whole degrees are the decoder's, truncated.
-#define EXPECT_SAME_SKY(ours, theirs)                                                 \
-    do {                                                                              \
-        ASSERT_EQ((ours).size(), (theirs).size());                                    \
-        for (std::size_t r = 0; r < (ours).size(); ++r) {                             \
-            ASSERT_EQ((ours)[r].size(), (theirs)[r].size()) << "record " << r;        \
-            for (std::size_t s = 0; s < (ours)[r].size(); ++s) {                      \
-                EXPECT_EQ((ours)[r][s].prn, (theirs)[r][s].prn) << "record " << r;    \
+#define EXPECT_SAME_SKY(ours, theirs)                                                  \
+    do {                                                                               \
+        ASSERT_EQ((ours).size(), (theirs).size());                                     \
+        for (std::size_t r = 0; r < (ours).size(); ++r) {                              \
+            ASSERT_EQ((ours)[r].size(), (theirs)[r].size()) << "record " << r;         \
+            for (std::size_t s = 0; s < (ours)[r].size(); ++s) {                       \
+                EXPECT_EQ((ours)[r][s].prn, (theirs)[r][s].prn) << "record " << r;     \
                 EXPECT_EQ((ours)[r][s].elevationDeg, int((theirs)[r][s].elevationDeg)) \
-                    << "PRN " << (ours)[r][s].prn;                                    \
-                EXPECT_EQ((ours)[r][s].azimuthDeg, int((theirs)[r][s].azimuthDeg))    \
-                    << "PRN " << (ours)[r][s].prn;                                    \
-            }                                                                         \
-        }                                                                             \
+                    << "PRN " << (ours)[r][s].prn;                                     \
+                EXPECT_EQ((ours)[r][s].azimuthDeg, int((theirs)[r][s].azimuthDeg))     \
+                    << "PRN " << (ours)[r][s].prn;                                     \
+            }                                                                          \
+        }                                                                              \
     } while (0)

@@ -81,8 +81,8 @@ protected:
 };
 
 int countOf(const std::vector<Bytes>& frames, int id) {
-    return int(std::count_if(frames.begin(), frames.end(),
-                             [id](const Bytes& f) { return f[0] == id; }));
+    return int(
+        std::count_if(frames.begin(), frames.end(), [id](const Bytes& f) { return f[0] == id; }));
 }
 
 }  // namespace
@@ -123,8 +123,7 @@ TEST_F(ModuleSimulatorTest, SwitchesToBinaryOnlyOnACheckedSentenceAtItsRate) {
     ASSERT_TRUE(port.setBaudRate(4800));
     send(switchToBinarySentence(57600));
     ASSERT_TRUE(module->waitFor(
-        [](const ModuleLogEntry& e) { return e.text() == "$PSRF100,0,57600,8,1,0*37\r\n"; },
-        500));
+        [](const ModuleLogEntry& e) { return e.text() == "$PSRF100,0,57600,8,1,0*37\r\n"; }, 500));
     sleepMs(20);
     EXPECT_EQ(module->protocol(), ModuleProtocol::Binary);
     EXPECT_EQ(module->baudRate(), 57600u);
