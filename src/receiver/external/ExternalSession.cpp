@@ -86,13 +86,9 @@ bool ExternalSession::handleFrame(const std::uint8_t* payload, std::size_t lengt
     m_dataSeen.set();
     bool validFix = false;
     switch (payload[0]) {
-        case kSirfMeasuredTracker: {
-            SatelliteTable table;
-            int count = 0;
-            if (parseMeasuredTracker(payload, length, m_used, table, count))
-                m_status.publishSatellites(table, count);
+        case kSirfMeasuredTracker:
+            handleTracker(payload, length);
             break;
-        }
         case kSirfSoftwareVersion: {
             std::string text;
             if (parseSoftwareVersion(payload, length, text)) m_status.publishSoftwareVersion(text);
@@ -102,20 +98,12 @@ bool ExternalSession::handleFrame(const std::uint8_t* payload, std::size_t lengt
         case kSirfRefusal:
             handleAnswer(payload, length, payload[0] == kSirfAcknowledgement);
             break;
-        case kSirfOkToSend: {
-            bool ok = false;
-            if (!parseOkToSend(payload, length, ok)) break;
-            m_isOkToSend = ok;
-            if (ok) m_okToSend.set();
+        case kSirfOkToSend:
+            handleOkToSend(payload, length);
             break;
-        }
-        case kSirfNavigationParameters: {
-            NavigationParameters parameters;
-            if (!parseNavigationParameters(payload, length, parameters)) break;
-            m_status.publishNavigationParameters(parameters);
-            m_navigationParameters.set();
+        case kSirfNavigationParameters:
+            handleParameters(payload, length);
             break;
-        }
         case kSirfGeodeticNavigation:
             handleGeodetic(payload, length, validFix);
             break;
@@ -123,6 +111,27 @@ bool ExternalSession::handleFrame(const std::uint8_t* payload, std::size_t lengt
             break;
     }
     return validFix;
+}
+
+void ExternalSession::handleTracker(const std::uint8_t* payload, std::size_t length) {
+    SatelliteTable table;
+    int count = 0;
+    if (parseMeasuredTracker(payload, length, m_used, table, count))
+        m_status.publishSatellites(table, count);
+}
+
+void ExternalSession::handleOkToSend(const std::uint8_t* payload, std::size_t length) {
+    bool ok = false;
+    if (!parseOkToSend(payload, length, ok)) return;
+    m_isOkToSend = ok;
+    if (ok) m_okToSend.set();
+}
+
+void ExternalSession::handleParameters(const std::uint8_t* payload, std::size_t length) {
+    NavigationParameters parameters;
+    if (!parseNavigationParameters(payload, length, parameters)) return;
+    m_status.publishNavigationParameters(parameters);
+    m_navigationParameters.set();
 }
 
 void ExternalSession::handleAnswer(const std::uint8_t* payload, std::size_t length,

@@ -58,6 +58,9 @@ private:
     void handleLine(const std::uint8_t* line, std::size_t length);
     // Returns whether the frame was a valid fix.
     bool handleFrame(const std::uint8_t* payload, std::size_t length);
+    void handleTracker(const std::uint8_t* payload, std::size_t length);
+    void handleOkToSend(const std::uint8_t* payload, std::size_t length);
+    void handleParameters(const std::uint8_t* payload, std::size_t length);
     void handleAnswer(const std::uint8_t* payload, std::size_t length, bool acknowledged);
     void handleGeodetic(const std::uint8_t* payload, std::size_t length, bool& validFix);
     void closeEvents();
