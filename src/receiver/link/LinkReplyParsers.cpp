@@ -12,7 +12,9 @@ namespace {
 
 constexpr int kMdl = 3;  // radio type index of an "MDL" radio
 
-bool isListEnd(char c) { return c == '*' || c == '\r' || c == '\n' || c == '\0'; }
+bool isListEnd(char c) {
+    return c == '*' || c == '\r' || c == '\n' || c == '\0';
+}
 
 std::string cut(const char* p, std::size_t length, std::size_t maxLength) {
     return std::string(p, length < maxLength ? length : maxLength);
@@ -72,12 +74,20 @@ void storeNtripKey(NtripParametersReply& r, std::string_view key, const char* va
 }
 
 // Radio ports sit on B, D and F.
-int radioPort(char letter) { return letter == 'B' ? 1 : letter == 'D' ? 3 : letter == 'F' ? 5 : 0; }
+int radioPort(char letter) {
+    return letter == 'B' ? 1 : letter == 'D' ? 3 : letter == 'F' ? 5 : 0;
+}
 
 int radioType(const SentenceFields& f, int n, int unknownValue) {
     return lookupToken(f, n,
-                       {{"PDL", 0}, {"ADL", 1}, {"CVL", 2}, {"MDL", 3}, {"LFE", 4}, {"LFA", 5},
-                        {"NONE", 6}, {"UNKNOWN", unknownValue}},
+                       {{"PDL", 0},
+                        {"ADL", 1},
+                        {"CVL", 2},
+                        {"MDL", 3},
+                        {"LFE", 4},
+                        {"LFA", 5},
+                        {"NONE", 6},
+                        {"UNKNOWN", unknownValue}},
                        6);
 }
 
@@ -104,8 +114,7 @@ void storeRadioParameters(RadioRecord& r, const SentenceFields& f) {
     p = f.at(7);
     r.protocolIndex = radioProtocol(readDigits(p, 1), r.radioType);
     r.speedIndex = lookupToken(
-        f, 8, {{"4800", 0}, {"7600", 1}, {"8000", 2}, {"9600", 3}, {"16000", 4}, {"19200", 5}},
-        0);
+        f, 8, {{"4800", 0}, {"7600", 1}, {"8000", 2}, {"9600", 3}, {"16000", 4}, {"19200", 5}}, 0);
     r.sensitivityIndex = lookupToken(f, 9, {{"LOW", 0}, {"MED", 1}, {"HIG", 2}, {"OFF", 3}}, 0);
 }
 
@@ -234,8 +243,7 @@ bool parseNtr(ReceiverStatus& status, const char* sentence, std::size_t length) 
     } else if (f.equals(1, "TBL")) {
         // The caster's table starts on the line after the head.
         const char* lineEnd = static_cast<const char*>(std::memchr(sentence, '\n', length));
-        if (lineEnd == nullptr || std::strncmp(lineEnd + 1, "SOURCETABLE", 11) != 0)
-            return true;
+        if (lineEnd == nullptr || std::strncmp(lineEnd + 1, "SOURCETABLE", 11) != 0) return true;
         const char* from = f.at(1) + 2;  // the last letter of "TBL"
         status.setReceived(ReplyKind::NtrSourceTable, false);
         status.sourceTable.set(std::string(from, sentence + length));

@@ -17,7 +17,9 @@ constexpr int kDaysBefore[2][12] = {
 constexpr int kMjdOfGpsEpoch = 44244;  // 6 January 1980
 constexpr double kGpsMinusUtcSeconds = 15.0;
 
-bool isLeapYear(int year) { return year % 4 == 0 && (year % 100 != 0 || year == 2000); }
+bool isLeapYear(int year) {
+    return year % 4 == 0 && (year % 100 != 0 || year == 2000);
+}
 
 // GPS week and time of week of a UTC date and time.
 void setGpsTime(PositionRecord& record, int year, int month, int day, double secondsOfDay) {
@@ -126,7 +128,8 @@ bool parseZda(ReceiverStatus& status, const char* sentence, std::size_t length) 
     r.utcMillisecond = std::uint16_t(hundredths * 10);
     // A month outside 1–12 has no place in the day table; the GPS time then stays as it was.
     if (month >= 1 && month <= 12)
-        setGpsTime(r, year, month, day, hour * 3600.0 + minute * 60.0 + second + hundredths / 100.0);
+        setGpsTime(r, year, month, day,
+                   hour * 3600.0 + minute * 60.0 + second + hundredths / 100.0);
     status.epochFlag = 0;
     return true;
 }
@@ -157,7 +160,8 @@ bool parseVec(ReceiverStatus& status, const char* sentence, std::size_t length) 
             break;
     }
     double* vector[3] = {&r.vectorX, &r.vectorY, &r.vectorZ};
-    for (int i = 0; i < 3; ++i) *vector[i] = numberField(f.at(4 + i));
+    for (int i = 0; i < 3; ++i)
+        *vector[i] = numberField(f.at(4 + i));
     status.publishPosition();
     status.epochFlag = 1;
     return true;

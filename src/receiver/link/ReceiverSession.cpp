@@ -18,7 +18,9 @@ constexpr std::size_t kScrubBytes = 1000;
 
 ReceiverSession::ReceiverSession(SerialPort& port) : m_port(port) {}
 
-ReceiverSession::~ReceiverSession() { m_stop = false; }
+ReceiverSession::~ReceiverSession() {
+    m_stop = false;
+}
 
 void ReceiverSession::setTimeouts(const LinkTimeouts& timeouts) {
     m_readSilenceMs = timeouts.readSilenceMs;
@@ -47,7 +49,9 @@ bool ReceiverSession::isRunning() const {
     return m_phase == Phase::Running;
 }
 
-void ReceiverSession::requestStop() { m_stop = true; }
+void ReceiverSession::requestStop() {
+    m_stop = true;
+}
 
 std::shared_ptr<ReceiverSession::Events> ReceiverSession::events() const {
     std::lock_guard<std::mutex> guard(m_mutex);

@@ -8,11 +8,14 @@ bool ReceiverStatus::isUsed(std::int32_t prn) const {
     return prn != 0 && std::find(m_usedList.begin(), m_usedList.end(), prn) != m_usedList.end();
 }
 
-void ReceiverStatus::publishPosition() { m_position.set(m_working); }
+void ReceiverStatus::publishPosition() {
+    m_position.set(m_working);
+}
 
 void ReceiverStatus::publishSatellites() {
     std::int32_t count = 0;
-    while (count < kSatelliteSlots && m_workingSatellites[count].prn != 0) ++count;
+    while (count < kSatelliteSlots && m_workingSatellites[count].prn != 0)
+        ++count;
     m_satellites.update([&](PublishedSatellites& published) {
         published.table = m_workingSatellites;
         published.count = count;

@@ -20,9 +20,15 @@ int readPrn(const char* p) {
     return prn >= 33 && prn <= 64 ? prn + 87 : prn;
 }
 
-bool isGps(int prn) { return prn >= 1 && prn <= 32; }
-bool isGlonass(int prn) { return prn >= 65 && prn <= 96; }
-bool isSbasInUsedList(int prn) { return prn >= 120 && prn <= 138; }
+bool isGps(int prn) {
+    return prn >= 1 && prn <= 32;
+}
+bool isGlonass(int prn) {
+    return prn >= 65 && prn <= 96;
+}
+bool isSbasInUsedList(int prn) {
+    return prn >= 120 && prn <= 138;
+}
 
 void clearUsed(ReceiverStatus& status) {
     status.usedList().fill(0);
@@ -31,7 +37,8 @@ void clearUsed(ReceiverStatus& status) {
 
 int leadingUsed(const ReceiverStatus::UsedList& used) {
     int n = 0;
-    while (n < ReceiverStatus::kUsedListSize && used[n] != 0) ++n;
+    while (n < ReceiverStatus::kUsedListSize && used[n] != 0)
+        ++n;
     return n;
 }
 
@@ -87,8 +94,7 @@ bool parseGsv(ReceiverStatus& status, const char* sentence, std::size_t length) 
     const int total = readDigits(p, 1);
     p = f.at(2);
     const int number = readDigits(p, 1);
-    if (total < 1 || total > kMaxGsvMessages || number < 1 || number > kMaxGsvMessages)
-        return true;
+    if (total < 1 || total > kMaxGsvMessages || number < 1 || number > kMaxGsvMessages) return true;
     p = f.at(3);
     const int inView = readDigits(p, 2);
 
@@ -98,7 +104,8 @@ bool parseGsv(ReceiverStatus& status, const char* sentence, std::size_t length) 
     if (glonass) {
         // GLONASS satellites follow the GPS ones, from the first free entry.
         start = 0;
-        while (start < kSatelliteSlots && table[start].prn != 0) ++start;
+        while (start < kSatelliteSlots && table[start].prn != 0)
+            ++start;
     } else {
         if (number == 1) table.fill(SatelliteEntry{});
         start = (number - 1) * kSatellitesPerGsv;

@@ -5,13 +5,16 @@
 namespace quorrel {
 namespace {
 
-bool endsList(char c) { return c == '*' || c == '\r' || c == '\n' || c == '\0'; }
+bool endsList(char c) {
+    return c == '*' || c == '\r' || c == '\n' || c == '\0';
+}
 
 }  // namespace
 
 std::size_t fieldLength(const char* p) {
     std::size_t n = 0;
-    while (p[n] != ',' && !endsList(p[n])) ++n;
+    while (p[n] != ',' && !endsList(p[n]))
+        ++n;
     return n;
 }
 

@@ -45,7 +45,7 @@ int prtPortCode(char letter) {
 
 // Every NMEA message the NMO reply can list (all but VEC).
 constexpr Token kNmoMessages[] = {
-    {"POS", 0}, {"SAT", 1}, {"GGA", 2},  {"GLL", 3},  {"GSA", 4},  {"GST", 5},  {"GSV", 6},
+    {"POS", 0}, {"SAT", 1}, {"GGA", 2}, {"GLL", 3},  {"GSA", 4},  {"GST", 5},  {"GSV", 6},
     {"RMC", 7}, {"RRE", 8}, {"VTG", 9}, {"ZDA", 10}, {"A2D", 12}, {"OBI", 13}, {"WTI", 14},
 };
 
@@ -55,7 +55,9 @@ int nmoMessageCode(const SentenceFields& f, int n) {
     return -1;
 }
 
-bool isListEnd(char c) { return c == '*' || c == '\r' || c == '\n' || c == '\0'; }
+bool isListEnd(char c) {
+    return c == '*' || c == '\r' || c == '\n' || c == '\0';
+}
 
 }  // namespace
 

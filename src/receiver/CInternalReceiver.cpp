@@ -1,0 +1,165 @@
+// The board's link: open with the baud search, close, transactions and the status records.
+#include "receiver/CInternalReceiver.h"
+
+#include <array>
+
+#include "platform/Clock.h"
+
+namespace quorrel {
+namespace {
+
+// Rates tried by the baud search, in this order.
+constexpr std::array<std::uint32_t, 6> kSearchRates = {57600, 115200, 9600, 4800, 19200, 38400};
+
+// The port's device path from the UTF-16 name the application passes.
+std::string devicePath(const std::u16string& name) {
+    std::string path;
+    for (const char16_t c : name) {
+        if (c < 0x80) {
+            path += char(c);
+        } else if (c < 0x800) {
+            path += char(0xC0 | (c >> 6));
+            path += char(0x80 | (c & 0x3F));
+        } else {
+            path += char(0xE0 | (c >> 12));
+            path += char(0x80 | ((c >> 6) & 0x3F));
+            path += char(0x80 | (c & 0x3F));
+        }
+    }
+    return path;
+}
+
+std::string nptCommand(int first, int second) {
+    return "$PQVXS,NPT," + std::to_string(first ? 1 : 0) + "," + std::to_string(second ? 1 : 0) +
+           "\r\n";
+}
+
+}  // namespace
+
+CInternalReceiver::CInternalReceiver() : m_session(m_port) {
+    m_session.setTimeouts(m_timeouts);
+}
+
+CInternalReceiver::~CInternalReceiver() {
+    // The reader thread works on this object: it must end before the object goes.
+    stopReader();
+    if (m_port.isOpen()) m_port.close();
+}
+
+void CInternalReceiver::setTimeouts(const LinkTimeouts& timeouts) {
+    m_timeouts = timeouts;
+    m_session.setTimeouts(timeouts);
+}
+
+void CInternalReceiver::setLinkLostCallback(std::function<void()> callback) {
+    m_session.setLinkLostCallback(std::move(callback));
+}
+
+bool CInternalReceiver::Open(const std::u16string& portName) {
+    m_port.open(devicePath(portName));
+    if (!m_port.isOpen()) return false;
+    m_port.purge();
+    if (!searchBaudRate()) return false;
+
+    int port = 0;
+    int baudCode = 0;
+    if (!QueryOwnPort(port, baudCode)) return false;
+    if (runQuery("$PQVXQ,NPT\r\n", ReplyKind::Npt)) {
+        const NptReply npt = status().npt.get();
+        m_savedNpt[0] = npt.first;
+        m_savedNpt[1] = npt.second;
+    }
+    runSetCommand(nptCommand(1, 0));
+    StartStandardOutput(port);
+    m_nmeaPort = port;
+    return IsConnected();
+}
+
+// Starts a reader at each rate in turn until the receiver shows signs of life.
+bool CInternalReceiver::searchBaudRate() {
+    for (const std::uint32_t rate : kSearchRates) {
+        if (startReader(rate)) {
+            int port = 0;
+            int baudCode = 0;
+            QueryOwnPort(port, baudCode);
+            if (m_session.waitAlive(m_timeouts.aliveMs)) return true;
+        }
+        stopReader();
+    }
+    return false;
+}
+
+bool CInternalReceiver::startReader(std::uint32_t rate) {
+    m_session.resetAliveEvent();
+    m_port.setBaudRate(rate);
+    m_session.prepareStart();
+    m_thread = std::make_unique<WorkerThread>(m_session);
+    sleepMs(m_timeouts.baudSettleMs);
+    return m_session.waitStarted(m_timeouts.aliveMs);
+}
+
+void CInternalReceiver::stopReader() {
+    if (!m_thread) return;
+    m_thread->requestStop();
+    m_thread->waitForEnd(WorkerThread::kInfinite);
+    m_thread.reset();
+}
+
+bool CInternalReceiver::Close() {
+    int port = 0;
+    int baudCode = 0;
+    if (m_outputOwned && QueryOwnPort(port, baudCode)) SetPositionOutput(false, port);
+    runSetCommand(nptCommand(m_savedNpt[0], m_savedNpt[1]));
+    stopReader();
+    if (!m_port.isOpen()) return false;
+    return m_port.close();
+}
+
+bool CInternalReceiver::IsEpochAvailable() {
+    return m_session.waitEpoch(m_timeouts.epochMs);
+}
+
+bool CInternalReceiver::GetPosition(PositionRecord& position) {
+    position = status().position();
+    return true;
+}
+
+int CInternalReceiver::GetSatellites(SatelliteTable& satellites) {
+    return status().satellites(satellites);
+}
+
+bool CInternalReceiver::IsConnected() {
+    return m_session.isRunning();
+}
+
+bool CInternalReceiver::SetStopOutputOnClose(bool on) {
+    m_outputOwned = on;
+    return true;
+}
+
+bool CInternalReceiver::SetOutputRate(int rate) {
+    // A rate of zero or less has no output period.
+    if (rate <= 0) return false;
+    m_outputRate = rate;
+    return true;
+}
+
+bool CInternalReceiver::runSetCommand(const std::string& sentence, int timeoutMs) {
+    m_session.beginTransaction();
+    m_session.sendCommand(sentence);
+    if (!m_session.waitReply(timeoutMs)) return false;
+    return status().ack.load();
+}
+
+bool CInternalReceiver::runQuery(const std::string& sentence, ReplyKind kind, int timeoutMs) {
+    m_session.beginTransaction();
+    m_session.sendCommand(sentence);
+    if (!m_session.waitReply(timeoutMs)) return false;
+    return status().received(kind);
+}
+
+void CInternalReceiver::sendWithoutWaiting(const std::string& sentence) {
+    m_session.sendCommand(sentence);
+}
+
+}  // namespace quorrel

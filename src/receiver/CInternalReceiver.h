@@ -1,0 +1,163 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/SerialPort.h"
+#include "platform/WorkerThread.h"
+#include "receiver/CGnssReceiver.h"
+#include "receiver/link/LinkTimeouts.h"
+#include "receiver/link/ReceiverSession.h"
+
+namespace quorrel {
+
+// The handheld's receiver board, spoken to in NMEA and its own "$PQVXS/$PQVXQ" commands over
+// a serial port. Every operation runs on the GUI thread: it sends one sentence and blocks
+// until the acknowledgement or reply arrives or its time-out runs out.
+class CInternalReceiver : public CGnssReceiver {
+public:
+    CInternalReceiver();
+    CInternalReceiver(const CInternalReceiver&) = delete;
+    CInternalReceiver& operator=(const CInternalReceiver&) = delete;
+    // Stops a reader thread still running and closes the port if Close() was not called.
+    ~CInternalReceiver() override;
+
+    // Replaces every time-out of the link (tests shorten them); call before Open.
+    void setTimeouts(const LinkTimeouts& timeouts);
+    const LinkTimeouts& timeouts() const { return m_timeouts; }
+    // `callback` runs on the reader thread when that thread ends by itself (the port failed
+    // or the device vanished), never after Close(). IsConnected() is already false then.
+    // It must not call into the receiver: post a message to the GUI thread instead.
+    void setLinkLostCallback(std::function<void()> callback);
+
+    // Link (open, close, epochs, records).
+    bool Open(const std::u16string& portName) override;
+    bool Close() override;
+    bool IsEpochAvailable() override;
+    bool GetPosition(PositionRecord& position) override;
+    int GetSatellites(SatelliteTable& satellites) override;
+    bool IsConnected() override;
+    int GetDeviceClass() override { return m_deviceClass; }
+    void SetDeviceClass(int deviceClass) override { m_deviceClass = deviceClass; }
+    bool SetStopOutputOnClose(bool on) override;
+    bool IsBoardReceiver() override { return true; }
+    int GetOutputRate() override { return m_outputRate; }
+    bool SetOutputRate(int rate) override;
+
+    // Positioning, site and tracking (CInternalReceiverPositioning.cpp).
+    bool QuerySiteName(std::u16string& name) override;
+    bool SetSiteName(const std::u16string& name) override;
+    bool QueryBasePosition(double& latitude, double& longitude, double& height) override;
+    bool SetPosition(double latitude, double longitude, double height) override;
+    bool SetKnownPoint(double latitude, double longitude, double height, int reference) override;
+    bool GetVectorLength(float& length) override;
+    bool ResetCpd() override;
+    bool SetArrowLength(double length) override;
+    bool SetArrowMode(bool on) override;
+    bool SetDynamics(int dynamics) override;
+    bool SetOccupationStart(int number, const std::u16string& text1,
+                            const std::u16string& text2) override;
+    bool SetOccupationEnd(int number, const std::u16string& text1,
+                          const std::u16string& text2) override;
+    bool SetSbas(bool on) override;
+    bool QuerySbas(bool& on) override;
+    bool SetGlonass(bool on) override;
+    bool QueryGlonass(bool& on) override;
+    bool QueryTrackingMode(int& mode) override;
+    bool SetTrackingMode(int mode) override;
+    bool QueryElevationMask(int& degrees) override;
+    bool SetElevationMask(int degrees) override;
+
+    // Antenna (CInternalReceiverAntenna.cpp).
+    bool QueryAntennaHeight(double& height, int& type) override;
+    bool SetAntennaOffsets(double offset1, double offset2, double offset3) override;
+    bool SetAntennaHeight(double height, int type) override;
+    bool QueryAntennaReduction(int& reduction) override;
+    bool SetAntennaReduction(int reduction) override;
+    bool SetAntennaName(const std::u16string& name) override;
+    bool QueryAntennaName(std::u16string& name) override;
+    bool SetVirtualAntenna(bool on) override;
+    std::uint8_t GetA2dValue0() override;
+    std::uint8_t GetA2dValue1() override;
+    std::uint8_t GetA2dValue2() override;
+    bool EnableA2dOutput() override;
+
+    // Output, ports and device (CInternalReceiverOutput.cpp).
+    bool SetNmeaMessage(int port, int message, bool on, float periodSeconds) override;
+    bool SetPositionOutput(bool on, int port) override;
+    bool QueryNmeaOutput(int port, NmeaOutputRecord& output) override;
+    bool StartStandardOutput(int port) override;
+    bool SetObiOutput(bool on) override;
+    bool EnableWtiOutput() override;
+    int GetWti() override;
+    bool SetPortBaud(int port, int baudCode, int outputMode) override;
+    bool QueryPortBaud(int port, int& baudCode) override;
+    bool QueryOwnPort(int& port, int& baudCode) override;
+    bool SetBluetoothName(const std::u16string& name) override;
+    bool QueryBluetoothName(std::u16string& name) override;
+    bool QueryVersion(std::u16string& gnssFirmware, std::u16string& systemFirmware,
+                      std::u16string& receiverVersion) override;
+    SerialNumberAnswer QuerySerialNumber(std::string& number) override;
+    bool PowerOff() override;
+    bool ResetReceiver() override;
+    bool InitializeMemory(int value) override;
+    bool SetRtcmMessage(int type, int period) override;
+    bool SetAtomMessage(int type, int value1, int value2) override;
+    bool SetCmrMessage(int type, int period) override;
+    bool SetCorrectionMessages(int preset) override;
+
+    // Recording (CInternalReceiverRecording.cpp).
+    bool SetMemory(int memory) override;
+    bool QueryMemory(int& memory) override;
+    bool SetRecording(bool on) override;
+    bool QueryCurrentFile(std::u16string& name) override;
+    bool GetCurrentFileName(std::u16string& name) override;
+    bool PollRecordingStopped() override;
+    void ClearRecordingStopped() override;
+    bool SetRecordingInterval(double seconds) override;
+    bool QueryRecordingInterval(double& seconds) override;
+    std::uint8_t QueryAtlRecording() override;
+    bool SetAtlRecording(bool on) override;
+    bool QueryAtlState(AtlState& state) override;
+    bool ResetObservationBuffer() override;
+    bool GetObiValues(float& value, int& count) override;
+
+private:
+    // A set command: begin, send, wait up to `timeoutMs`; true only on "$PQVXR,ACK".
+    bool runSetCommand(const std::string& sentence, int timeoutMs);
+    bool runSetCommand(const std::string& sentence) {
+        return runSetCommand(sentence, m_timeouts.replyMs);
+    }
+    // A query: begin, send, wait; true when the reply of `kind` arrived (checksum passed).
+    bool runQuery(const std::string& sentence, ReplyKind kind, int timeoutMs);
+    bool runQuery(const std::string& sentence, ReplyKind kind) {
+        return runQuery(sentence, kind, m_timeouts.replyMs);
+    }
+    // Writes a query whose reply nobody waits for.
+    void sendWithoutWaiting(const std::string& sentence);
+    ReceiverStatus& status() { return m_session.status(); }
+
+    bool searchBaudRate();
+    bool startReader(std::uint32_t rate);
+    void stopReader();
+    bool setOccupation(int number, int phase, const std::u16string& text1,
+                       const std::u16string& text2);
+    bool setPositionCommand(const char* head, double latitude, double longitude, double height,
+                            const char* reference);
+
+    SerialPort m_port;
+    ReceiverSession m_session;
+    std::unique_ptr<WorkerThread> m_thread;
+    LinkTimeouts m_timeouts;
+    int m_deviceClass = 2;
+    bool m_outputOwned = false;
+    int m_nmeaPort = 0;
+    int m_outputRate = 1;
+    std::uint8_t m_savedNpt[2] = {1, 0};
+    std::optional<std::uint32_t> m_recordingPollMs;  // tick of the last recording poll
+};
+
+}  // namespace quorrel
