@@ -14,12 +14,16 @@ namespace quorrel {
 struct PortReply {
     std::int32_t portCode = 0;  // A 0, B 1, C 2, D 3, F 5, any other letter 0
     std::int32_t baudCode = 0;  // 0–9; any non-digit reads 5
+
+    bool operator==(const PortReply&) const = default;
 };
 
 // NPT: the two settings, each kept as 1 when non-zero.
 struct NptReply {
     std::uint8_t first = 0;
     std::uint8_t second = 0;
+
+    bool operator==(const NptReply&) const = default;
 };
 
 // MDM: the modem's state and keyed settings.
@@ -39,6 +43,8 @@ struct ModemReply {
     std::string phoneNumber;
     char autoDial = 0;
     std::int32_t rno = 0;  // always 0
+
+    bool operator==(const ModemReply&) const = default;
 };
 
 // DIP: the direct IP server.
@@ -48,6 +54,8 @@ struct DirectIpReply {
     std::int32_t port = 0;
     std::string login;
     std::string password;
+
+    bool operator==(const DirectIpReply&) const = default;
 };
 
 // CPD: base/rover mode and the reference position.
@@ -57,6 +65,8 @@ struct CpdReply {
     double latitude = 0.0;       // degrees, north positive
     double longitude = 0.0;      // degrees, east positive
     double height = 0.0;         // metres
+
+    bool operator==(const CpdReply&) const = default;
 };
 
 // RDP: the radio record, filled piecewise by the TYP, PAR and CHT replies.
@@ -70,6 +80,8 @@ struct RadioRecord {
     std::int32_t modeIndex = 0;
     std::int32_t channelCount = 0;
     std::int32_t channel = 0;
+
+    bool operator==(const RadioRecord&) const = default;
 };
 
 // NTR parameters: the caster the receiver's IP client uses.
@@ -79,11 +91,15 @@ struct NtripParametersReply {
     std::string address;
     std::string login;
     std::string password;
+
+    bool operator==(const NtripParametersReply&) const = default;
 };
 
 struct NmeaOutputPair {
     std::int32_t code = 0;  // NMEA message code 0–14
     float periodSeconds = 0.0f;
+
+    bool operator==(const NmeaOutputPair&) const = default;
 };
 
 // NMO: the messages one port outputs. Pairs past `count` are left from earlier replies.
@@ -91,6 +107,8 @@ struct NmeaOutputReply {
     static constexpr int kMaxPairs = 14;
     std::array<NmeaOutputPair, kMaxPairs> pairs{};
     std::int32_t count = 0;  // pairs stored by the last reply
+
+    bool operator==(const NmeaOutputReply&) const = default;
 };
 
 // OBI: observation buffer report.
@@ -98,6 +116,8 @@ struct ObiReply {
     double timeOfDay = 0.0;  // seconds
     float value = 0.0f;
     std::int32_t count = 0;
+
+    bool operator==(const ObiReply&) const = default;
 };
 
 // A2D: antenna report flags.
@@ -105,12 +125,16 @@ struct A2dReply {
     std::uint8_t valid = 0;  // 1 once any report arrived
     std::uint8_t first = 0;
     std::uint8_t second = 0;
+
+    bool operator==(const A2dReply&) const = default;
 };
 
 // ANH: antenna height.
 struct AntennaHeightReply {
     std::int32_t slant = 0;  // 1 slant, 0 vertical
     double height = 0.0;     // metres
+
+    bool operator==(const AntennaHeightReply&) const = default;
 };
 
 // BAS: base output ports and formats (format 1 RT2, 2 RT3, 3 CMR, 4 CMP, 5 ATM, else 0).
@@ -119,6 +143,8 @@ struct BaseOutputReply {
     std::int32_t format1 = 0;
     std::int32_t port2 = 0;
     std::int32_t format2 = 0;
+
+    bool operator==(const BaseOutputReply&) const = default;
 };
 
 // ATL: the receiver's debug recording.
@@ -126,6 +152,8 @@ struct AtlReply {
     std::int32_t on = 0;
     std::int32_t value = 0;
     std::int32_t recording = 0;  // the third field begins with "R"
+
+    bool operator==(const AtlReply&) const = default;
 };
 
 // The version text's four lines.
@@ -137,6 +165,8 @@ struct VersionReply {
     std::string receiverVersion;
     bool hasSerialNumber = false;  // the text carried a "SERIAL NO:" line
     std::string serialNumber;
+
+    bool operator==(const VersionReply&) const = default;
 };
 
 // Text limits of the single-text replies.

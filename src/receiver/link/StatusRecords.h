@@ -36,6 +36,8 @@ struct PositionRecord {
     std::uint16_t utcMinute = 0;
     std::uint16_t utcSecond = 0;
     std::uint16_t utcMillisecond = 0;
+
+    bool operator==(const PositionRecord&) const = default;
 };
 
 // One satellite of the receiver's table. PRN 1–32 GPS, 65–96 GLONASS, 120–151 SBAS.
@@ -45,6 +47,8 @@ struct SatelliteEntry {
     std::int32_t azimuth = 0;    // degrees
     std::int32_t snr = 0;        // dB-Hz, 0 when not tracked
     std::int32_t used = 0;       // 1 when in the solution
+
+    bool operator==(const SatelliteEntry&) const = default;
 };
 
 constexpr int kSatelliteSlots = 32;
