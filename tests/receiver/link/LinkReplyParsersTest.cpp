@@ -30,7 +30,7 @@ TEST(MdmReply, StateAndKeyedSettings) {
 }
 
 TEST(MdmReply, StateTextIsMatchedExactly) {
-    const std::pair<const char*, int> cases[] = {{"OFF", 1},  {"ON", 2},     {"INIT", 3},
+    const std::pair<const char*, int> cases[] = {{"OFF", 1},    {"ON", 2},   {"INIT", 3},
                                                  {"ONLINE", 5}, {"NONE", 0}, {"ONX", 0}};
     for (const auto& [text, state] : cases) {
         ReceiverStatus status;

@@ -10,7 +10,9 @@
 namespace quorrel::test {
 
 // "$" + body + "*HH\r\n" with a correct checksum.
-inline std::string sentence(const std::string& body) { return withChecksum(body); }
+inline std::string sentence(const std::string& body) {
+    return withChecksum(body);
+}
 
 // The same sentence with a checksum that does not match.
 inline std::string damaged(const std::string& body) {

@@ -53,9 +53,9 @@ TEST(PrtReply, PortLetterAndBaudDigit) {
         const char* body;
         PortReply expected;
     } cases[] = {
-        {"PQVXR,PRT,A,8", {0, 8}},  {"PQVXR,PRT,C,0", {2, 0}}, {"PQVXR,PRT,D,9", {3, 9}},
-        {"PQVXR,PRT,F,4", {5, 4}},  {"PQVXR,PRT,E,7", {0, 7}},  // no port E in this reply
-        {"PQVXR,PRT,B,X", {1, 5}},  {"PQVXR,PRT,,", {0, 5}},
+        {"PQVXR,PRT,A,8", {0, 8}}, {"PQVXR,PRT,C,0", {2, 0}}, {"PQVXR,PRT,D,9", {3, 9}},
+        {"PQVXR,PRT,F,4", {5, 4}}, {"PQVXR,PRT,E,7", {0, 7}},  // no port E in this reply
+        {"PQVXR,PRT,B,X", {1, 5}}, {"PQVXR,PRT,,", {0, 5}},
     };
     for (const Case& c : cases) {
         ReceiverStatus status;
@@ -75,7 +75,8 @@ TEST(NmoReply, KeepsFourteenRecognisedPairsAndCountsThem) {
     std::string body = "PQVXR,NMO,A,0,1.00,20";
     const char* names[] = {"GGA", "VEC", "GSA", "XYZ", "GSV", "POS", "SAT", "GLL", "GST", "RMC",
                            "RRE", "VTG", "ZDA", "A2D", "OBI", "WTI", "GGA", "GSA", "GSV", "ZDA"};
-    for (int i = 0; i < 20; ++i) body += std::string(",") + names[i] + "," + std::to_string(i);
+    for (int i = 0; i < 20; ++i)
+        body += std::string(",") + names[i] + "," + std::to_string(i);
     ReceiverStatus status;
     feed(status, sentence(body));
     const NmeaOutputReply reply = status.nmeaOutput.get();
@@ -121,9 +122,9 @@ TEST(SettingReplies, EachStoresItsValue) {
     std::string file;
     EXPECT_TRUE(status.currentFileName(file));
     EXPECT_EQ(file, "LOG0001.DAT");
-    for (ReplyKind kind : {ReplyKind::Sba, ReplyKind::Glo, ReplyKind::Gns, ReplyKind::Pem,
-                           ReplyKind::Mem, ReplyKind::Anh, ReplyKind::Sti, ReplyKind::Dri,
-                           ReplyKind::Atl, ReplyKind::Fil})
+    for (ReplyKind kind :
+         {ReplyKind::Sba, ReplyKind::Glo, ReplyKind::Gns, ReplyKind::Pem, ReplyKind::Mem,
+          ReplyKind::Anh, ReplyKind::Sti, ReplyKind::Dri, ReplyKind::Atl, ReplyKind::Fil})
         EXPECT_TRUE(status.received(kind));
 }
 

@@ -65,11 +65,11 @@ TEST(StatusParsers, DamagedChecksumChangesNothing) {
     feed(status, sentence("GPGSA,A,3,02,05,,,,,,,,,,,1.4,0.8,1.1"));
     const PositionRecord before = status.workingPosition();
     const ReceiverStatus::UsedList usedBefore = status.usedList();
-    for (const char* body : {"GPGGA,1,1111.0,S,02222.0,W,0,01,1.0,1.0,M,1.0,M,,",
-                             "GPGSA,A,3,07,,,,,,,,,,,,9.9,9.9,9.9", "GPGST,1,,,,,9.0,9.0,9.0",
-                             "GPVTG,10.0,T,,M,1.0,N,2.0,K,A", "GPZDA,010203.00,01,02,2003,00,00",
-                             "GPGLL,1111.0,S,02222.0,W,1,A",
-                             "PQVXR,VEC,3,0,0,1.0,2.0,3.0,0,0,0,0,0,0,1"}) {
+    for (const char* body :
+         {"GPGGA,1,1111.0,S,02222.0,W,0,01,1.0,1.0,M,1.0,M,,",
+          "GPGSA,A,3,07,,,,,,,,,,,,9.9,9.9,9.9", "GPGST,1,,,,,9.0,9.0,9.0",
+          "GPVTG,10.0,T,,M,1.0,N,2.0,K,A", "GPZDA,010203.00,01,02,2003,00,00",
+          "GPGLL,1111.0,S,02222.0,W,1,A", "PQVXR,VEC,3,0,0,1.0,2.0,3.0,0,0,0,0,0,0,1"}) {
         feed(status, damaged(body));
     }
     EXPECT_EQ(status.workingPosition(), before);
@@ -96,7 +96,8 @@ TEST(GsaParser, GnPairMergesGpsAndGlonassIntoOneList) {
     feed(status, sentence("GNGSA,A,3,65,66,33,,,,,,,,,,1.4,0.8,1.1"));
     ReceiverStatus::UsedList expected{};
     const int prns[] = {2, 5, 12, 65, 66, 120};  // PRN 33 is SBAS 120
-    for (int i = 0; i < 6; ++i) expected[i] = prns[i];
+    for (int i = 0; i < 6; ++i)
+        expected[i] = prns[i];
     EXPECT_EQ(status.usedList(), expected);
     EXPECT_EQ(status.workingPosition().glonassUsed, 1);
 
@@ -235,9 +236,10 @@ TEST(VecParser, SolutionTypeFollowsTheModeAndTheEpochIsPublished) {
         feed(status, sentence("GPGGA,1,4404.0,N,12118.0,W," + std::to_string(c.ggaQuality) +
                               ",05,1.0,10.0,M,0.0,M,,"));
         EXPECT_EQ(status.position(), PositionRecord{});
-        EXPECT_EQ(feed(status, sentence("PQVXR,VEC," + std::to_string(c.vecMode) +
-                                        ",1,2,-1234.567,2345.678,-345.789,0.01,0.01,0.02,0,0,0,14")),
-                  SentenceEvent::Epoch);
+        EXPECT_EQ(
+            feed(status, sentence("PQVXR,VEC," + std::to_string(c.vecMode) +
+                                  ",1,2,-1234.567,2345.678,-345.789,0.01,0.01,0.02,0,0,0,14")),
+            SentenceEvent::Epoch);
         const PositionRecord published = status.position();
         EXPECT_EQ(published.solutionType, c.solutionType) << c.ggaQuality << "/" << c.vecMode;
         EXPECT_DOUBLE_EQ(published.vectorX, -1234.567);
