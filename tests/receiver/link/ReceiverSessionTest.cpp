@@ -20,8 +20,8 @@ namespace {
 constexpr int kLongWaitMs = 5000;
 
 long elapsedMs(Clock::time_point since) {
-    return long(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - since)
-                    .count());
+    return long(
+        std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - since).count());
 }
 
 class ReceiverSessionTest : public ::testing::Test {

@@ -70,7 +70,8 @@ private:
         while (!m_stop) {
             pollfd pfd{m_pty.masterFd(), POLLIN, 0};
             if (::poll(&pfd, 1, 10) <= 0) continue;
-            const ssize_t n = (pfd.revents & POLLIN) ? ::read(m_pty.masterFd(), chunk, sizeof chunk) : -1;
+            const ssize_t n =
+                (pfd.revents & POLLIN) ? ::read(m_pty.masterFd(), chunk, sizeof chunk) : -1;
             if (n <= 0) {  // nobody on the other side: do not spin
                 std::this_thread::sleep_for(std::chrono::milliseconds(10));
                 continue;
