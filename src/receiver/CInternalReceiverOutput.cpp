@@ -33,6 +33,10 @@ constexpr CorrectionCall kPreset6[] = {
 constexpr std::span<const CorrectionCall> kPresets[] = {kPreset0, kPreset1, kPreset2, kPreset3,
                                                         kPreset4, kPreset5, kPreset6};
 
+std::string portText(char letter) {
+    return std::string(1, letter);
+}
+
 // The messages of the standard output, in the order they are switched on.
 constexpr int kStandardMessages[] = {kMsgGga, kMsgGsa, kMsgGsv, kMsgGst, kMsgZda, kMsgVec, kMsgVtg};
 
@@ -41,7 +45,7 @@ constexpr int kStandardMessages[] = {kMsgGga, kMsgGsa, kMsgGsv, kMsgGst, kMsgZda
 bool CInternalReceiver::SetNmeaMessage(int port, int message, bool on, float periodSeconds) {
     const char* name = nmeaMessageText(message);
     if (name == nullptr) return false;
-    std::string sentence = std::string("$PQVXS,NME,") + name + "," + fullPortLetter(port);
+    std::string sentence = std::string("$PQVXS,NME,") + name + "," + portText(fullPortLetter(port));
     if (on) {
         if (!std::isfinite(periodSeconds)) return false;
         sentence += ",ON," + fixedText(periodSeconds, 2);
@@ -52,13 +56,13 @@ bool CInternalReceiver::SetNmeaMessage(int port, int message, bool on, float per
 }
 
 bool CInternalReceiver::SetPositionOutput(bool on, int port) {
-    const std::string letter(1, fullPortLetter(port));
+    const std::string letter = portText(fullPortLetter(port));
     return runSetCommand(on ? "$PQVXS,NME,POS," + letter + ",ON\r\n"
                             : "$PQVXS,NME,ALL," + letter + ",OFF\r\n");
 }
 
 bool CInternalReceiver::QueryNmeaOutput(int port, NmeaOutputRecord& output) {
-    if (!runQuery(std::string("$PQVXQ,NMO,") + fullPortLetter(port) + "\r\n", ReplyKind::Nmo))
+    if (!runQuery("$PQVXQ,NMO," + portText(fullPortLetter(port)) + "\r\n", ReplyKind::Nmo))
         return false;
     const NmeaOutputReply reply = status().nmeaOutput.get();
     for (int i = 0; i < NmeaOutputReply::kMaxPairs; ++i) {
@@ -92,14 +96,14 @@ int CInternalReceiver::GetWti() {
 bool CInternalReceiver::SetPortBaud(int port, int baudCode, int outputMode) {
     if (baudCode < 0 || baudCode > 9) return false;  // one digit on the wire
     std::string sentence =
-        std::string("$PQVXS,PRT,") + noEPortLetter(port) + "," + char('0' + baudCode);
+        "$PQVXS,PRT," + portText(noEPortLetter(port)) + "," + std::to_string(baudCode);
     if (outputMode == 0) sentence += ",ON";
     if (outputMode == 1) sentence += ",OFF";
     return runSetCommand(sentence + "\r\n");
 }
 
 bool CInternalReceiver::QueryPortBaud(int port, int& baudCode) {
-    if (!runQuery(std::string("$PQVXQ,PRT,") + fullPortLetter(port) + "\r\n", ReplyKind::Prt))
+    if (!runQuery("$PQVXQ,PRT," + portText(fullPortLetter(port)) + "\r\n", ReplyKind::Prt))
         return false;
     baudCode = status().port.get().baudCode;
     return true;
@@ -158,7 +162,7 @@ bool CInternalReceiver::InitializeMemory(int value) {
 
 bool CInternalReceiver::SetRtcmMessage(int type, int period) {
     std::string sentence = "$PQVXS,RTC,TYP," + std::to_string(type);
-    if (type != 0 && type != 1000) sentence += "," + std::to_string(period);
+    if (type != 0 && type != 1000) sentence += std::string(",") + std::to_string(period);
     return runSetCommand(sentence + "\r\n");
 }
 
