@@ -18,9 +18,7 @@ constexpr std::size_t kScrubBytes = 1000;
 
 ReceiverSession::ReceiverSession(SerialPort& port) : m_port(port) {}
 
-ReceiverSession::~ReceiverSession() {
-    m_stop = false;
-}
+ReceiverSession::~ReceiverSession() = default;
 
 void ReceiverSession::setTimeouts(const LinkTimeouts& timeouts) {
     m_readSilenceMs = timeouts.readSilenceMs;
