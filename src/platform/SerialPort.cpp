@@ -116,6 +116,7 @@ bool SerialPort::close() {
 }
 
 bool SerialPort::applyTimeouts(const SerialTimeouts& previous) {
+    std::lock_guard<std::mutex> guard(m_timeoutsMutex);
     m_appliedTimeouts = m_cachedTimeouts;
     if (applyLineSettings()) return true;
     m_cachedTimeouts.readTotalConstantMs = previous.readTotalConstantMs;
@@ -123,8 +124,15 @@ bool SerialPort::applyTimeouts(const SerialTimeouts& previous) {
     return false;
 }
 
+SerialTimeouts SerialPort::appliedTimeouts() const {
+    std::lock_guard<std::mutex> guard(m_timeoutsMutex);
+    return m_appliedTimeouts;
+}
+
 bool SerialPort::setBaudRate(std::uint32_t rate) {
     if (!isOpen() || speedConstant(rate) == 0) return false;
+    // The reader thread may re-apply the line settings for a new read time-out meanwhile.
+    std::lock_guard<std::mutex> guard(m_timeoutsMutex);
     const std::uint32_t previous = m_line.baudRate;
     m_line.baudRate = rate;
     if (applyLineSettings()) return true;
@@ -139,7 +147,7 @@ void SerialPort::purge() {
 bool SerialPort::write(const void* bytes, std::size_t length, std::size_t& written) {
     written = 0;
     if (!isOpen()) return false;
-    const SerialTimeouts& t = m_appliedTimeouts;
+    const SerialTimeouts t = appliedTimeouts();
     const std::uint64_t limitMs =
         std::uint64_t(t.writeTotalPerByteMs) * length + t.writeTotalConstantMs;
     const bool unlimited = t.writeTotalPerByteMs == 0 && t.writeTotalConstantMs == 0;
@@ -167,7 +175,7 @@ bool SerialPort::read(std::uint8_t* buffer, std::size_t length, std::size_t& got
     if (!isOpen()) return false;
     if (timeoutMs < 0) timeoutMs = 0;
     if (std::uint32_t(timeoutMs) != m_cachedTimeouts.readTotalConstantMs) {
-        const SerialTimeouts previous = m_appliedTimeouts;
+        const SerialTimeouts previous = appliedTimeouts();
         m_cachedTimeouts.readTotalConstantMs = std::uint32_t(timeoutMs);
         applyTimeouts(previous);
     }

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <mutex>
 #include <string>
 
 #include "platform/ByteSource.h"
@@ -49,7 +50,9 @@ public:
     const std::string& name() const { return m_name; }
     const SerialLineSettings& lineSettings() const { return m_line; }
     const SerialTimeouts& cachedTimeouts() const { return m_cachedTimeouts; }
-    const SerialTimeouts& appliedTimeouts() const { return m_appliedTimeouts; }
+    // The time-outs in force. Reads (reader thread) may change them while writes (another
+    // thread) use them, hence the copy under a lock.
+    SerialTimeouts appliedTimeouts() const;
     int fileDescriptor() const { return m_fd; }
 
     // The termios speed constant for `rate`, or 0 when the rate is not one we support.
@@ -66,6 +69,7 @@ private:
     SerialLineSettings m_line;
     SerialTimeouts m_cachedTimeouts;
     SerialTimeouts m_appliedTimeouts;
+    mutable std::mutex m_timeoutsMutex;
     std::string m_name;
 };
 

@@ -68,12 +68,6 @@ std::uint32_t ReceiverSession::run() {
         publishEvents(nullptr, Phase::Stopped);
         return 1;
     }
-    // The first read sets the port's read time-out. Doing it before the GUI thread learns
-    // that the reader runs orders that settings change before the GUI's first write.
-    std::uint8_t none = 0;
-    std::size_t got = 0;
-    m_port.read(&none, 0, got, m_readSilenceMs);
-
     auto events = std::make_shared<Events>();
     publishEvents(events, Phase::Running);
     readUntilStopped(*events);
