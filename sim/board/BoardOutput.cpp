@@ -1,0 +1,11 @@
+#include "sim/board/BoardOutput.h"
+
+#include "receiver/link/Checksum.h"
+
+namespace quorrel {
+
+void BoardOutput::sentence(const std::string& body, OutputKind kind) {
+    send(withChecksum(body), kind);
+}
+
+}  // namespace quorrel

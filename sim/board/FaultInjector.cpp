@@ -1,0 +1,90 @@
+#include "sim/board/FaultInjector.h"
+
+#include <cstdio>
+#include <string_view>
+
+namespace quorrel {
+namespace {
+
+std::string_view body(std::string_view text) {
+    if (!text.empty() && text.front() == '$') text.remove_prefix(1);
+    while (!text.empty() && (text.back() == '\r' || text.back() == '\n'))
+        text.remove_suffix(1);
+    const std::size_t star = text.rfind('*');
+    if (star != std::string_view::npos && star + 3 == text.size()) text = text.substr(0, star);
+    return text;
+}
+
+bool prefixOnBoundary(std::string_view pattern, std::string_view text) {
+    if (pattern.empty() || text.substr(0, pattern.size()) != pattern) return false;
+    return text.size() == pattern.size() || text[pattern.size()] == ',';
+}
+
+int hexValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+}  // namespace
+
+bool faultMatches(const std::string& pattern, const std::string& text, bool reply) {
+    const std::string_view p = body(pattern);
+    const std::string_view t = body(text);
+    if (prefixOnBoundary(p, t)) return true;
+    if (!reply) return false;
+    if (t.starts_with("PQVXR,") && prefixOnBoundary(p, t.substr(6))) return true;
+    return t.size() > 2 && t[0] == 'G' && prefixOnBoundary(p, t.substr(2));
+}
+
+void FaultInjector::nak(const std::string& command, int times) {
+    m_commandRules.push_back({command, times, Action::Nak});
+}
+
+void FaultInjector::ignore(const std::string& command, int times) {
+    m_commandRules.push_back({command, times, Action::Ignore});
+}
+
+void FaultInjector::corruptChecksum(const std::string& reply, int times) {
+    m_corruptRules.push_back({reply, times, Action::Normal});
+}
+
+void FaultInjector::clear() {
+    m_commandRules.clear();
+    m_corruptRules.clear();
+    m_silent = false;
+    m_replyDelayMs = 0;
+}
+
+bool FaultInjector::fire(std::vector<Rule>& rules, const std::string& text, bool reply,
+                         Action* action) {
+    for (Rule& rule : rules) {
+        if (rule.remaining == 0 || !faultMatches(rule.pattern, text, reply)) continue;
+        if (rule.remaining > 0) --rule.remaining;
+        if (action) *action = rule.action;
+        return true;
+    }
+    return false;
+}
+
+FaultInjector::Action FaultInjector::actionFor(const std::string& line) {
+    Action action = Action::Normal;
+    fire(m_commandRules, line, false, &action);
+    return action;
+}
+
+bool FaultInjector::corrupt(std::string& sentence) {
+    std::size_t end = sentence.size();
+    while (end > 0 && (sentence[end - 1] == '\r' || sentence[end - 1] == '\n'))
+        --end;
+    if (end < 4 || sentence[end - 3] != '*') return false;
+    const int high = hexValue(sentence[end - 2]), low = hexValue(sentence[end - 1]);
+    if (high < 0 || low < 0 || !fire(m_corruptRules, sentence, true, nullptr)) return false;
+    char digits[3];
+    std::snprintf(digits, sizeof digits, "%02X", (high * 16 + low) ^ 0x5A);
+    sentence[end - 2] = digits[0];
+    sentence[end - 1] = digits[1];
+    return true;
+}
+
+}  // namespace quorrel

@@ -1,0 +1,97 @@
+#include "sim/board/PtyLink.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+#include <cerrno>
+
+namespace quorrel {
+
+PtyLink::PtyLink() {
+    if (!m_pty.isOpen()) return;
+    const int flags = fcntl(m_pty.masterFd(), F_GETFL);
+    fcntl(m_pty.masterFd(), F_SETFL, flags | O_NONBLOCK);
+}
+
+bool PtyLink::readInput(std::uint32_t listeningBaud,
+                        const std::function<void(std::string)>& onLine) {
+    if (!isOpen()) return false;
+    char buffer[4096];
+    for (;;) {
+        const ssize_t n = ::read(fd(), buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            // EIO: nobody holds the slave right now; not a failure of the board's side.
+            return errno == EAGAIN || errno == EIO;
+        }
+        if (n == 0) return true;
+        if (lineRate() != listeningBaud) {
+            m_line.clear();
+            m_overlong = false;
+            continue;
+        }
+        for (ssize_t i = 0; i < n; ++i) {
+            const char c = buffer[i];
+            if (c == '\r' || c == '\n') {
+                if (!m_overlong && !m_line.empty()) onLine(m_line);
+                m_line.clear();
+                m_overlong = false;
+            } else if (m_line.size() >= kLineLimit) {
+                m_overlong = true;
+            } else {
+                m_line += c;
+            }
+        }
+    }
+}
+
+void PtyLink::queue(std::string bytes, std::int64_t dueMs, std::uint32_t baud, bool droppable) {
+    if (droppable && m_backlog > kEpochBacklogLimit) return;
+    if (m_backlog + bytes.size() > kBacklogLimit) return;
+    m_backlog += bytes.size();
+    m_delayed.emplace(dueMs, Piece{std::move(bytes), baud});
+}
+
+void PtyLink::promoteDue(std::int64_t nowMs) {
+    while (!m_delayed.empty() && m_delayed.begin()->first <= nowMs) {
+        m_ready.push_back(std::move(m_delayed.begin()->second));
+        m_delayed.erase(m_delayed.begin());
+    }
+}
+
+// Every byte with the top bit set: never "$", CR, LF or a letter of a sentence head.
+void PtyLink::garble(std::string& bytes) {
+    for (char& c : bytes) {
+        m_noise ^= m_noise << 13;
+        m_noise ^= m_noise >> 17;
+        m_noise ^= m_noise << 5;
+        c = static_cast<char>(0x80 | ((m_noise ^ static_cast<unsigned char>(c)) & 0x7F));
+    }
+}
+
+bool PtyLink::flush(std::int64_t nowMs) {
+    if (!isOpen()) return false;
+    promoteDue(nowMs);
+    while (!m_ready.empty()) {
+        Piece& piece = m_ready.front();
+        if (m_written == 0 && piece.baud != lineRate()) garble(piece.bytes);
+        const ssize_t n =
+            ::write(fd(), piece.bytes.data() + m_written, piece.bytes.size() - m_written);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return errno == EAGAIN || errno == EIO;
+        }
+        m_written += std::size_t(n);
+        if (m_written == piece.bytes.size()) {
+            m_backlog -= piece.bytes.size();
+            m_ready.pop_front();
+            m_written = 0;
+        }
+    }
+    return true;
+}
+
+std::int64_t PtyLink::nextDueMs() const {
+    return m_delayed.empty() ? -1 : m_delayed.begin()->first;
+}
+
+}  // namespace quorrel
