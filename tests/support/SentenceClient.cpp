@@ -55,16 +55,22 @@ bool SentenceClient::send(const std::string& sentence) {
 
 std::optional<SentenceClient::Received> SentenceClient::waitFor(const std::string& prefix,
                                                                 int timeoutMs) {
+    return waitForAny({prefix}, timeoutMs);
+}
+
+std::optional<SentenceClient::Received> SentenceClient::waitForAny(
+    const std::vector<std::string>& prefixes, int timeoutMs) {
     std::unique_lock<std::mutex> lock(m_mutex);
     std::optional<Received> found;
     m_arrived.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] {
         while (!m_queue.empty()) {
             Received next = std::move(m_queue.front());
             m_queue.pop_front();
-            if (next.text.compare(0, prefix.size(), prefix) == 0) {
-                found = std::move(next);
-                return true;
-            }
+            for (const std::string& prefix : prefixes)
+                if (next.text.compare(0, prefix.size(), prefix) == 0) {
+                    found = std::move(next);
+                    return true;
+                }
         }
         return m_failed.load();
     });

@@ -39,6 +39,9 @@ public:
     // Takes everything up to and including the first sentence beginning with `prefix`;
     // nothing when none came within `timeoutMs`.
     std::optional<Received> waitFor(const std::string& prefix, int timeoutMs = 2000);
+    // As waitFor, for the first sentence beginning with any of `prefixes`.
+    std::optional<Received> waitForAny(const std::vector<std::string>& prefixes,
+                                       int timeoutMs = 2000);
     // send(), then waitFor(replyPrefix).
     std::optional<Received> request(const std::string& sentence, const std::string& replyPrefix,
                                     int timeoutMs = 2000);
