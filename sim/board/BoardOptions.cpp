@@ -1,15 +1,12 @@
 #include "sim/board/BoardOptions.h"
 
 #include <cstdlib>
-#include <functional>
-#include <map>
+#include <optional>
 
 #include "sim/board/Command.h"
 
 namespace quorrel {
 namespace {
-
-using Setter = std::function<bool(BoardOptions&, const std::string&)>;
 
 bool number(const std::string& text, double low, double high, double& out) {
     double value = 0;
@@ -51,90 +48,66 @@ bool radio(const std::string& value, BoardConfig& config) {
     return true;
 }
 
-// Options that take a value.
-const std::map<std::string, Setter>& valueOptions() {
-    static const std::map<std::string, Setter> options = {
-        {"--lat", [](BoardOptions& o,
-                     const std::string& v) { return number(v, -90, 90, o.config.latitudeDeg); }},
-        {"--lon", [](BoardOptions& o,
-                     const std::string& v) { return number(v, -180, 180, o.config.longitudeDeg); }},
-        {"--height", [](BoardOptions& o,
-                        const std::string& v) { return number(v, -500, 9000, o.config.heightM); }},
-        {"--baud",
-         [](BoardOptions& o, const std::string& v) { return baud(v, o.config.baudRate); }},
-        {"--port",
-         [](BoardOptions& o, const std::string& v) {
-             if (parsePort(v) < 0) return false;
-             o.config.ownPort = v[0];
-             return true;
-         }},
-        {"--time-scale",
-         [](BoardOptions& o, const std::string& v) {
-             return number(v, 0.001, 100, o.config.timeScale);
-         }},
-        {"--seed",
-         [](BoardOptions& o, const std::string& v) {
-             int seed = 0;
-             if (!integer(v, 0, 2147483647, seed)) return false;
-             o.config.seed = static_cast<std::uint32_t>(seed);
-             return true;
-         }},
-        {"--output-rate",
-         [](BoardOptions& o, const std::string& v) {
-             int hz = 0;
-             if (!integer(v, 0, 20, hz)) return false;
-             o.config.outputRateHz = static_cast<std::uint32_t>(hz);
-             return true;
-         }},
-        {"--radio", [](BoardOptions& o, const std::string& v) { return radio(v, o.config); }},
-        {"--sim-pin",
-         [](BoardOptions& o, const std::string& v) { return text(v, o.config.simPin); }},
-        {"--serial",
-         [](BoardOptions& o, const std::string& v) { return text(v, o.config.serialNumber); }},
-        {"--receiver-version",
-         [](BoardOptions& o, const std::string& v) { return text(v, o.config.receiverVersion); }},
-        {"--system-fw",
-         [](BoardOptions& o, const std::string& v) { return text(v, o.config.systemFirmware); }},
-        {"--gnss-fw",
-         [](BoardOptions& o, const std::string& v) { return text(v, o.config.gnssFirmware); }},
-        {"--ip-timeout",
-         [](BoardOptions& o, const std::string& v) {
-             return integer(v, 50, 600000, o.config.ipTimeoutMs);
-         }},
-        {"--link",
-         [](BoardOptions& o, const std::string& v) {
-             o.linkPath = v;
-             return !v.empty();
-         }},
-        {"--monitor", [](BoardOptions& o,
-                         const std::string& v) { return number(v, 0.1, 3600, o.monitorSeconds); }},
-        {"--duration", [](BoardOptions& o,
-                          const std::string& v) { return number(v, 0.1, 1e7, o.durationSeconds); }},
-        {"--nak",
-         [](BoardOptions& o, const std::string& v) {
-             o.nak.push_back(v);
-             return !v.empty();
-         }},
-        {"--ignore",
-         [](BoardOptions& o, const std::string& v) {
-             o.ignore.push_back(v);
-             return !v.empty();
-         }},
-        {"--corrupt",
-         [](BoardOptions& o, const std::string& v) {
-             o.corrupt.push_back(v);
-             return !v.empty();
-         }},
-        {"--delay-replies",
-         [](BoardOptions& o, const std::string& v) {
-             return integer(v, 0, 600000, o.replyDelayMs);
-         }},
-        {"--unplug-after",
-         [](BoardOptions& o, const std::string& v) {
-             return number(v, 0, 1e7, o.unplugAfterSeconds);
-         }},
-    };
-    return options;
+bool unsignedInteger(const std::string& text, int high, std::uint32_t& out) {
+    int value = 0;
+    if (!parseInteger(text, 0, high, value)) return false;
+    out = static_cast<std::uint32_t>(value);
+    return true;
+}
+
+bool port(const std::string& text, char& out) {
+    if (parsePort(text) < 0) return false;
+    out = text[0];
+    return true;
+}
+
+bool append(const std::string& text, std::vector<std::string>& out) {
+    out.push_back(text);
+    return !text.empty();
+}
+
+// Options of the board itself; nothing when `name` is not one of them.
+std::optional<bool> applyBoardValue(const std::string& name, const std::string& v, BoardConfig& c) {
+    if (name == "--lat") return number(v, -90, 90, c.latitudeDeg);
+    if (name == "--lon") return number(v, -180, 180, c.longitudeDeg);
+    if (name == "--height") return number(v, -500, 9000, c.heightM);
+    if (name == "--baud") return baud(v, c.baudRate);
+    if (name == "--port") return port(v, c.ownPort);
+    if (name == "--time-scale") return number(v, 0.001, 100, c.timeScale);
+    if (name == "--seed") return unsignedInteger(v, 2147483647, c.seed);
+    if (name == "--output-rate") return unsignedInteger(v, 20, c.outputRateHz);
+    if (name == "--radio") return radio(v, c);
+    if (name == "--sim-pin") return text(v, c.simPin);
+    if (name == "--serial") return text(v, c.serialNumber);
+    if (name == "--receiver-version") return text(v, c.receiverVersion);
+    if (name == "--system-fw") return text(v, c.systemFirmware);
+    if (name == "--gnss-fw") return text(v, c.gnssFirmware);
+    if (name == "--ip-timeout") return integer(v, 50, 600000, c.ipTimeoutMs);
+    return std::nullopt;
+}
+
+// Options of the program around the board.
+std::optional<bool> applyProgramValue(const std::string& name, const std::string& v,
+                                      BoardOptions& o) {
+    if (name == "--link") return !(o.linkPath = v).empty();
+    if (name == "--monitor") return number(v, 0.1, 3600, o.monitorSeconds);
+    if (name == "--duration") return number(v, 0.1, 1e7, o.durationSeconds);
+    if (name == "--nak") return append(v, o.nak);
+    if (name == "--ignore") return append(v, o.ignore);
+    if (name == "--corrupt") return append(v, o.corrupt);
+    if (name == "--delay-replies") return integer(v, 0, 600000, o.replyDelayMs);
+    if (name == "--unplug-after") return number(v, 0, 1e7, o.unplugAfterSeconds);
+    return std::nullopt;
+}
+
+std::optional<bool> applyValue(const std::string& name, const std::string& value, BoardOptions& o) {
+    if (std::optional<bool> ok = applyBoardValue(name, value, o.config)) return ok;
+    return applyProgramValue(name, value, o);
+}
+
+bool takesValue(const std::string& name) {
+    BoardOptions scratch;
+    return applyValue(name, "0", scratch).has_value();
 }
 
 // Switches without a value.
@@ -166,27 +139,25 @@ bool parseBoardOptions(int argc, const char* const* argv, BoardOptions& options,
                        std::string& error) {
     for (int i = 1; i < argc; ++i) {
         std::string name = argv[i], value;
-        bool inlineValue = false;
-        if (const std::size_t eq = name.find('=');
-            eq != std::string::npos && name.starts_with("--")) {
+        const std::size_t eq = name.starts_with("--") ? name.find('=') : std::string::npos;
+        if (eq != std::string::npos) {
             value = name.substr(eq + 1);
-            name = name.substr(0, eq);
-            inlineValue = true;
-        }
-        if (!inlineValue && applyFlag(name, options)) continue;
-        const auto it = valueOptions().find(name);
-        if (it == valueOptions().end()) {
-            error = "unknown option " + name;
-            return false;
-        }
-        if (!inlineValue) {
+            name.resize(eq);
+        } else if (applyFlag(name, options)) {
+            continue;
+        } else if (takesValue(name)) {
             if (i + 1 >= argc) {
                 error = name + " needs a value";
                 return false;
             }
             value = argv[++i];
         }
-        if (!it->second(options, value)) {
+        const std::optional<bool> ok = applyValue(name, value, options);
+        if (!ok) {
+            error = "unknown option " + name;
+            return false;
+        }
+        if (!*ok) {
             error = "bad value for " + name + ": " + value;
             return false;
         }

@@ -17,7 +17,7 @@ bool isDigits(const std::string& value, std::size_t limit) {
 }
 
 bool isPhoneNumber(const std::string& value) {
-    return value.size() <= 20 && std::all_of(value.begin(), value.end(), [](char c) {
+    return value.size() <= 23 && std::all_of(value.begin(), value.end(), [](char c) {
                return (c >= '0' && c <= '9') || c == '+' || c == '#' || c == '*';
            });
 }
@@ -168,9 +168,9 @@ bool ModemModel::applyParameters(const Command& c) {
 bool ModemModel::applyPair(ModemSettings& s, const std::string& key, const std::string& value) {
     if (key == "PIN") return assign(isDigits(value, 8), s.pin, value);
     if (key == "PHN") return assign(isPhoneNumber(value), s.phone, value);
-    if (key == "APN") return assign(value.size() <= 32, s.apn, value);
-    if (key == "LGN") return assign(value.size() <= 32, s.login, value);
-    if (key == "PWD") return assign(value.size() <= 32, s.password, value);
+    if (key == "APN") return assign(value.size() <= 35, s.apn, value);
+    if (key == "LGN") return assign(value.size() <= 35, s.login, value);
+    if (key == "PWD") return assign(value.size() <= 35, s.password, value);
     if (key == "PTC") return setFlag(value, "01", s.protocol);
     if (key == "IPT") return setFlag(value, "01", s.ipProtocol);
     if (key == "ADL") return setFlag(value, "YN", s.autoDial);

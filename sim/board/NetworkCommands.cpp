@@ -32,7 +32,7 @@ void NetworkCommands::setDirectIp(const Command& c) {
     const bool withLogin = c.count() == 8 && c.is(4, "LGN") && c.is(6, "PWD");
     const bool ok = (c.count() == 4 || withLogin) && c.is(0, "RIP") && isHostText(c.field(1)) &&
                     c.is(2, "PRT") && parseInteger(c.field(3), 1, 65535, port) &&
-                    c.field(5).size() <= 32 && c.field(7).size() <= 34;
+                    c.field(5).size() <= 35 && c.field(7).size() <= 35;
     if (!ok || !m_board.modem.ipReady()) return m_board.out.nak(c.code);
     DirectIpSettings& dip = m_board.state.directIp;
     dip = {c.field(1), port, c.field(5), c.field(7)};

@@ -37,7 +37,7 @@ void PositionCommands::registerWith(CommandDispatcher& d) {
     d.onSet("CPD", [this](const Command& c) { setCpd(c); });
     d.onQuery("CPD", [this](const Command& c) { queryCpd(c); });
     d.onSet("DYN", [this](const Command& c) {
-        acknowledge(c, c.count() == 1 && parseInteger(c.field(0), 0, 9, m_board.state.dynamics));
+        acknowledge(c, c.count() == 1 && parseInteger(c.field(0), 0, 99, m_board.state.dynamics));
     });
     d.onSet("OCC", [this](const Command& c) { setOccupation(c); });
     d.onSet("BAS", [this](const Command& c) { setBaseOutput(c); });

@@ -94,7 +94,7 @@ void ReceiverCommands::registerDevice(CommandDispatcher& d) {
     // INI,n: clears the board's memory (n selects what); recordings are gone afterwards.
     d.onSet("INI", [this](const Command& c) {
         int what = 0;
-        const bool ok = c.count() == 1 && parseInteger(c.field(0), 0, 9, what);
+        const bool ok = c.count() == 1 && parseInteger(c.field(0), 0, 99, what);
         if (ok && !m_board.state.recording.recording) m_board.state.recording.fileSerial = 0;
         acknowledge(c, ok);
     });

@@ -67,11 +67,12 @@ int main(int argc, char** argv) {
         std::cerr << "quorrel-boardsim: no pseudo-terminal available\n";
         return 1;
     }
-    std::cout << sim.devicePath() << std::endl;
+    // The link exists before the path is printed, so whoever reads the path can use either.
     if (!options.linkPath.empty() && !sim.createLink(options.linkPath)) {
         std::cerr << "quorrel-boardsim: cannot create the link " << options.linkPath << "\n";
         return 1;
     }
+    std::cout << sim.devicePath() << std::endl;
     std::signal(SIGINT, onSignal);
     std::signal(SIGTERM, onSignal);
     int result = 0;

@@ -20,6 +20,8 @@ namespace quorrel::test {
 // program's SentenceReader on a thread of its own, and a queue of what it framed.
 class SentenceClient {
 public:
+    static constexpr int kReadTimeoutMs = 50;
+
     struct Received {
         SentenceType type = SentenceType::UNKNOWN;
         std::string text;  // with its CR LF

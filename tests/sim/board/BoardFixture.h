@@ -14,7 +14,8 @@ namespace quorrel::test {
 
 // The fields of a sentence, without "$", "*HH" and CR LF.
 inline std::vector<std::string> fieldsOf(std::string text) {
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+        text.pop_back();
     if (text.size() >= 3 && text[text.size() - 3] == '*') text.resize(text.size() - 3);
     if (!text.empty() && text[0] == '$') text.erase(0, 1);
     std::vector<std::string> out;
@@ -30,7 +31,8 @@ inline std::vector<std::string> fieldsOf(std::string text) {
 // The sentence without "$", checksum and line end.
 inline std::string bodyOf(const std::string& text) {
     std::string body = text;
-    while (!body.empty() && (body.back() == '\n' || body.back() == '\r')) body.pop_back();
+    while (!body.empty() && (body.back() == '\n' || body.back() == '\r'))
+        body.pop_back();
     if (body.size() >= 3 && body[body.size() - 3] == '*') body.resize(body.size() - 3);
     return body.empty() ? body : body.substr(1);
 }

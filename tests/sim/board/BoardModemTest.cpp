@@ -24,7 +24,8 @@ protected:
 
     // Polls the modem state, as the dialling monitor does, until it reads `expected`.
     bool reaches(const std::string& expected, int timeoutMs) {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+        const auto deadline =
+            std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
         while (std::chrono::steady_clock::now() < deadline) {
             if (state() == expected) return true;
             std::this_thread::sleep_for(std::chrono::milliseconds(10));

@@ -40,7 +40,8 @@ protected:
 
     // Waits for the VEC mode `mode` ("3": FIXED) at 20 Hz output.
     bool solutionReaches(const std::string& mode, int timeoutMs) {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+        const auto deadline =
+            std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
         while (std::chrono::steady_clock::now() < deadline) {
             const auto vec = client.waitFor("$PQVXR,VEC", 500);
             if (vec && fieldsOf(vec->text)[2] == mode) return true;
@@ -89,9 +90,9 @@ TEST_F(BoardNtripTest, MountPointOfARealCasterLeadsToFixed) {
     EXPECT_FALSE(g[13].empty());  // age of corrections
     EXPECT_EQ(g[14], "0101");
     const auto v = fieldsOf(vec->text);
-    const double length = std::sqrt(std::stod(v[5]) * std::stod(v[5]) +
-                                    std::stod(v[6]) * std::stod(v[6]) +
-                                    std::stod(v[7]) * std::stod(v[7]));
+    const double length =
+        std::sqrt(std::stod(v[5]) * std::stod(v[5]) + std::stod(v[6]) * std::stod(v[6]) +
+                  std::stod(v[7]) * std::stod(v[7]));
     const Geodetic station{48.15, 11.60, 560.0};
     EXPECT_NEAR(length, surfaceDistanceM({48.137154, 11.576124, 560.0}, station), 30.0);
 

@@ -13,7 +13,8 @@ namespace {
 
 int countHeads(const std::vector<SentenceClient::Received>& got, const std::string& head) {
     int n = 0;
-    for (const auto& r : got) n += r.text.compare(0, head.size(), head) == 0 ? 1 : 0;
+    for (const auto& r : got)
+        n += r.text.compare(0, head.size(), head) == 0 ? 1 : 0;
     return n;
 }
 
@@ -40,7 +41,8 @@ TEST_F(BoardOutputTest, EpochsFollowTheRequestedRatesAndStopOnAllOff) {
     EXPECT_GE(countHeads(got, "$GPGGA"), 4);
     EXPECT_LE(countHeads(got, "$GPGGA"), 6);
     EXPECT_EQ(countHeads(got, "$GPGGA"), countHeads(got, "$PQVXR,VEC"));
-    for (const auto& r : got) EXPECT_TRUE(hasGoodChecksum(r.text)) << r.text;
+    for (const auto& r : got)
+        EXPECT_TRUE(hasGoodChecksum(r.text)) << r.text;
 
     for (const char* m : {"GGA", "GSA", "GSV", "GST", "ZDA", "VEC", "VTG"})
         expectAck(std::string("$PQVXS,NME,") + m + ",A,ON,0.50");
@@ -97,7 +99,8 @@ TEST_F(BoardOutputTest, SentencesOfAnEpochAgree) {
     int used = 0;
     for (const auto* gsa : {&*gsa1, &*gsa2}) {
         const auto f = fieldsOf(gsa->text);
-        for (int i = 3; i < 15; ++i) used += f[i].empty() ? 0 : 1;
+        for (int i = 3; i < 15; ++i)
+            used += f[i].empty() ? 0 : 1;
         EXPECT_EQ(f[16], g[8]);  // HDOP
     }
     EXPECT_EQ(std::stoi(g[7]), used);
@@ -119,7 +122,8 @@ TEST_F(BoardOutputTest, OutputForOtherPortsStaysOffTheProgramsLine) {
     EXPECT_EQ(f[4], "10.00");
     EXPECT_EQ(std::stoi(f[5]) * 2 + 6, int(f.size()));
     std::map<std::string, std::string> periods;
-    for (std::size_t i = 6; i + 1 < f.size(); i += 2) periods[f[i]] = f[i + 1];
+    for (std::size_t i = 6; i + 1 < f.size(); i += 2)
+        periods[f[i]] = f[i + 1];
     EXPECT_EQ(periods["GGA"], "0.10");
     EXPECT_EQ(periods["ZDA"], "5.00");
     EXPECT_EQ(periods["GSV"], "0.00");

@@ -72,8 +72,9 @@ TEST_F(BoardRepliesTest, VersionIsFourLinesOfText) {
     const auto reply = client.waitFor("RECEIVER VERSION", 2000);
     ASSERT_TRUE(reply);
     EXPECT_EQ(reply->type, SentenceType::VERSION);
-    EXPECT_EQ(reply->text,
-              "RECEIVER VERSION: QB-2.31\r\nSYS fw: 4.12.0\r\nGNSS fw: 3.8.5\r\nSERIAL NO: SN-0042\r\n");
+    EXPECT_EQ(
+        reply->text,
+        "RECEIVER VERSION: QB-2.31\r\nSYS fw: 4.12.0\r\nGNSS fw: 3.8.5\r\nSERIAL NO: SN-0042\r\n");
 }
 
 // Each set command is acknowledged with its code and shows in the matching query.
@@ -129,21 +130,36 @@ TEST_F(BoardRepliesTest, SetCommandsAreAcknowledgedAndTakeEffect) {
 
 TEST_F(BoardRepliesTest, MalformedCommandsAreRefusedAndChangeNothing) {
     const char* refused[] = {
-        "$PQVXS,SBA,MAYBE",        "$PQVXS,GNS,CFG,7",
-        "$PQVXS,PEM,91",           "$PQVXS,NME,GGA,A,ON,0.01",
-        "$PQVXS,NME,GGA,G,ON,1.00", "$PQVXS,NME,XYZ,A,ON,1.00",
-        "$PQVXS,NME,GGA,A,ON",     "$PQVXS,NME,ALL,A,ON,1.00",
-        "$PQVXS,PRT,A,12",         "$PQVXS,PRT,A",
-        "$PQVXS,STI,TOOLONG",      "$PQVXS,ANH,1.0,X",
-        "$PQVXS,RDP,TYP,D,FOO",    "$PQVXS,RDP,PAR,D,PDL,40,AUT,1,9600,MED",
-        "$PQVXS,RDP,PAR,D,PDL,4",  "$PQVXS,MDM,PAR,PTC,2",
-        "$PQVXS,MDM,PAR,XYZ,1",    "$PQVXS,CPD,MOD,XXX",
-        "$PQVXS,CPD,MOD,ROV,4",    "$PQVXS,POS,4875.0,N,01115.0,E,1",
-        "$PQVXS,KPI,4830.0,N,01115.0,E,1,XYZ", "$PQVXS,BAS,B,RT9",
-        "$PQVXS,RTC,TYP,x",        "$PQVXS,RNX,TYP,4,1",
-        "$PQVXS,MEM,2",            "$PQVXS,REC,MAYBE",
-        "$PQVXS,XYZ,1",            "$PQVXQ,NMO,Z",
-        "$PQVXQ,FOO",              "$PQVXQ,RDP,XYZ,D",
+        "$PQVXS,SBA,MAYBE",
+        "$PQVXS,GNS,CFG,7",
+        "$PQVXS,PEM,91",
+        "$PQVXS,NME,GGA,A,ON,0.01",
+        "$PQVXS,NME,GGA,G,ON,1.00",
+        "$PQVXS,NME,XYZ,A,ON,1.00",
+        "$PQVXS,NME,GGA,A,ON",
+        "$PQVXS,NME,ALL,A,ON,1.00",
+        "$PQVXS,PRT,A,12",
+        "$PQVXS,PRT,A",
+        "$PQVXS,STI,TOOLONG",
+        "$PQVXS,ANH,1.0,X",
+        "$PQVXS,RDP,TYP,D,FOO",
+        "$PQVXS,RDP,PAR,D,PDL,40,AUT,1,9600,MED",
+        "$PQVXS,RDP,PAR,D,PDL,4",
+        "$PQVXS,MDM,PAR,PTC,2",
+        "$PQVXS,MDM,PAR,XYZ,1",
+        "$PQVXS,CPD,MOD,XXX",
+        "$PQVXS,CPD,MOD,ROV,4",
+        "$PQVXS,POS,4875.0,N,01115.0,E,1",
+        "$PQVXS,KPI,4830.0,N,01115.0,E,1,XYZ",
+        "$PQVXS,BAS,B,RT9",
+        "$PQVXS,RTC,TYP,x",
+        "$PQVXS,RNX,TYP,4,1",
+        "$PQVXS,MEM,2",
+        "$PQVXS,REC,MAYBE",
+        "$PQVXS,XYZ,1",
+        "$PQVXQ,NMO,Z",
+        "$PQVXQ,FOO",
+        "$PQVXQ,RDP,XYZ,D",
     };
     startBoard();
     for (const char* command : refused) {
@@ -186,8 +202,8 @@ TEST_F(BoardRepliesTest, RadioDetectionAndRecordingChangeWithTime) {
 
     expectAck("$PQVXS,ATL,ON");
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    EXPECT_TRUE(std::regex_match(query("$PQVXQ,ATL", "$PQVXR,ATL"),
-                                 std::regex("PQVXR,ATL,ON,\\d+,REC")));
+    EXPECT_TRUE(
+        std::regex_match(query("$PQVXQ,ATL", "$PQVXR,ATL"), std::regex("PQVXR,ATL,ON,\\d+,REC")));
     ASSERT_TRUE(client.send("$PQVXS,MEM,1"));
     ASSERT_TRUE(client.waitFor("$PQVXR,NAK,MEM"));
 }
