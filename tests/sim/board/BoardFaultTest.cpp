@@ -97,7 +97,7 @@ TEST_F(BoardFaultTest, SilentBoardNeitherSpeaksNorActs) {
     startBoard();
     ASSERT_TRUE(client.waitFor("$GPGGA", 1000));
     board->silence(true);
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
     client.clear();
     ASSERT_TRUE(client.send("$PQVXS,SBA,OFF"));
     EXPECT_TRUE(client.collect(400).empty());
@@ -161,7 +161,7 @@ TEST_F(BoardFaultTest, PowerOffEndsAllOutput) {
     config.outputRateHz = 10;
     startBoard();
     expectAck("$PQVXS,PWR,OFF");
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
     client.clear();
     ASSERT_TRUE(client.send("$PQVXQ,PRT"));
     EXPECT_TRUE(client.collect(400).empty());
@@ -178,7 +178,7 @@ TEST_F(BoardFaultTest, ResetRebootsAndSearchesAgain) {
     expectAck("$PQVXS,RST");
     const auto acknowledged = Clock::now();
     client.clear();
-    const auto got = client.collect(600);
+    const auto got = client.collect(1000);
     ASSERT_FALSE(got.empty());
     EXPECT_GE(got.front().time - acknowledged, std::chrono::milliseconds(100));
     bool searching = false, fixed = false;

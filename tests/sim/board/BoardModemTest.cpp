@@ -57,6 +57,7 @@ TEST_F(BoardModemTest, ModemWalksFromOffToInit) {
 // A CSD call: the number is dialled, the call comes up, corrections flow until FIXED; hanging
 // up returns to INIT.
 TEST_F(BoardModemTest, CsdCallDialsComesOnlineAndCarriesCorrections) {
+    config.timeScale = 0.05;  // the call takes 0.3 s, FIXED another 0.6 s
     startBoard();
     expectAck("$PQVXS,MDM,PAR,PTC,0");
     expectAck("$PQVXS,MDM,ON");

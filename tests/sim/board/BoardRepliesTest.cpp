@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <regex>
+#include <thread>
 
 #include "BoardFixture.h"
 #include "receiver/link/Classifier.h"
@@ -8,7 +10,17 @@
 using namespace quorrel;
 using namespace quorrel::test;
 
-class BoardRepliesTest : public BoardTest {};
+class BoardRepliesTest : public BoardTest {
+protected:
+    // Repeats `command` until its answer matches `reply` (two seconds at most).
+    bool eventually(const std::string& command, const std::string& reply) {
+        for (int i = 0; i < 100; ++i) {
+            if (std::regex_match(query(command, "$PQVXR,"), std::regex(reply))) return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        return false;
+    }
+};
 
 // Every query, on a board just switched on, answered in the layout the program's parsers
 // read: the right head (so the classifier files it), a good checksum, the fields in order.
@@ -186,11 +198,11 @@ TEST_F(BoardRepliesTest, NewRateOfTheOwnPortTakesEffectAfterTheAcknowledgement) 
 
 // Radios detect their type; recording names a file and counts what it wrote.
 TEST_F(BoardRepliesTest, RadioDetectionAndRecordingChangeWithTime) {
+    config.timeScale = 0.2;  // detection 0.4 s, debug recorder start 0.3 s
     startBoard();
     expectAck("$PQVXS,RDP,TYP,D,UNKNOWN");
     EXPECT_EQ(query("$PQVXQ,RDP,TYP,D", "$PQVXR,RDP"), "PQVXR,RDP,TYP,D,UNKNOWN");
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    EXPECT_EQ(query("$PQVXQ,RDP,TYP,D", "$PQVXR,RDP"), "PQVXR,RDP,TYP,D,PDL");
+    EXPECT_TRUE(eventually("$PQVXQ,RDP,TYP,D", "PQVXR,RDP,TYP,D,PDL"));
 
     expectAck("$PQVXS,REC,Y");
     EXPECT_EQ(query("$PQVXQ,REC", "$PQVXR,REC"), "PQVXR,REC,R");
@@ -201,9 +213,8 @@ TEST_F(BoardRepliesTest, RadioDetectionAndRecordingChangeWithTime) {
     EXPECT_EQ(query("$PQVXQ,FIL,CUR", "$PQVXR,FIL"), "PQVXR,FIL,CUR,NONE,0");
 
     expectAck("$PQVXS,ATL,ON");
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    EXPECT_TRUE(
-        std::regex_match(query("$PQVXQ,ATL", "$PQVXR,ATL"), std::regex("PQVXR,ATL,ON,\\d+,REC")));
+    EXPECT_EQ(query("$PQVXQ,ATL", "$PQVXR,ATL"), "PQVXR,ATL,ON,0,IDLE");
+    EXPECT_TRUE(eventually("$PQVXQ,ATL", "PQVXR,ATL,ON,\\d+,REC"));
     ASSERT_TRUE(client.send("$PQVXS,MEM,1"));
     ASSERT_TRUE(client.waitFor("$PQVXR,NAK,MEM"));
 }
