@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <map>
 #include <regex>
 #include <set>
+#include <thread>
 
 #include "BoardFixture.h"
 
@@ -176,4 +179,58 @@ TEST_F(BoardOutputTest, TrackingSettingsShapeTheSky) {
         }
     }
     EXPECT_GT(used, 0);
+}
+
+// WTI counts the seconds to FIXED down while corrections flow; the solution can be forced.
+TEST_F(BoardOutputTest, TimeToFixedCountsDownWhileCorrectionsFlow) {
+    config.timeScale = 0.1;  // FIXED 1.2 s after the corrections start
+    startBoard();
+    expectAck("$PQVXS,NME,WTI,A,ON,0.10");
+    board->setCorrectionLink(true);
+    int previous = 9999, highest = 0;
+    bool fixed = false;
+    for (int i = 0; i < 40 && !fixed; ++i) {
+        const auto wti = client.waitFor("$PQVXR,WTI", 500);
+        ASSERT_TRUE(wti);
+        const auto f = fieldsOf(wti->text);
+        const int seconds = std::stoi(f[2]);
+        EXPECT_LE(seconds, previous);
+        previous = seconds;
+        highest = std::max(highest, seconds);
+        fixed = f[3] == "3";
+        if (fixed) {
+            EXPECT_EQ(seconds, 0);
+        }
+    }
+    EXPECT_GT(highest, 0);
+    EXPECT_TRUE(fixed);
+    EXPECT_EQ(board->status().corrections, CorrectionSource::Driver);
+
+    expectAck("$PQVXS,NME,GGA,A,ON,0.10");
+    expectAck("$PQVXS,NME,VEC,A,ON,0.10");
+    board->forceSolution(SolutionKind::Float);
+    client.clear();
+    const auto gga = client.waitFor("$GPGGA", 1000);
+    const auto vec = client.waitFor("$PQVXR,VEC", 1000);
+    ASSERT_TRUE(gga && vec);
+    EXPECT_EQ(fieldsOf(gga->text)[6], "5");
+    EXPECT_EQ(fieldsOf(vec->text)[2], "2");
+}
+
+// A powered radio of the fitted type brings corrections; a radio set to another type does not.
+TEST_F(BoardOutputTest, RadioCorrectionsNeedThePoweredFittedRadio) {
+    startBoard();
+    expectAck("$PQVXS,NME,VEC,A,ON,0.05");
+    expectAck("$PQVXS,RDP,ON");
+    bool differential = false;
+    for (int i = 0; i < 40 && !differential; ++i) {
+        const auto vec = client.waitFor("$PQVXR,VEC", 500);
+        ASSERT_TRUE(vec);
+        differential = std::string("123").find(fieldsOf(vec->text)[2]) != std::string::npos;
+    }
+    EXPECT_TRUE(differential);
+    EXPECT_EQ(board->status().corrections, CorrectionSource::Radio);
+    expectAck("$PQVXS,RDP,TYP,D,ADL");
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_EQ(board->status().corrections, CorrectionSource::None);
 }

@@ -218,3 +218,54 @@ TEST_F(BoardRepliesTest, RadioDetectionAndRecordingChangeWithTime) {
     ASSERT_TRUE(client.send("$PQVXS,MEM,1"));
     ASSERT_TRUE(client.waitFor("$PQVXR,NAK,MEM"));
 }
+
+// Every set command as the program formats it is accepted.
+TEST_F(BoardRepliesTest, EverySetCommandOfTheProgramIsAccepted) {
+    const char* accepted[] = {
+        "$PQVXS,KPI,4808.2292400,N,1134.5674400,E,560.000000,ARP",
+        "$PQVXS,ANT,0.123,0.0010,-0.0020",
+        "$PQVXS,ANP,OUT,ADVNULLANTENNA",
+        "$PQVXS,ANP,OUT,OFF",
+        "$PQVXS,OCC,12,0,PT1,first point",
+        "$PQVXS,OCC,12,1,PT1,first point",
+        "$PQVXS,DYN,2",
+        "$PQVXS,RTC,TYP,1000",
+        "$PQVXS,RTC,TYP,1006,13",
+        "$PQVXS,RNX,TYP,101,1,31",
+        "$PQVXS,CMR,TYP,1,30",
+        "$PQVXS,MDP,B,422",
+        "$PQVXS,CPD,ARR,LEN,2.500000",
+        "$PQVXS,CPD,ARR,MOD,ON",
+        "$PQVXS,CPD,RST",
+        "$PQVXS,OBI,RST",
+        "$PQVXS,INI,1",
+        "$PQVXS,NME,POS,A,ON",
+        "$PQVXS,NME,GGA,E,ON,5.00",
+        "$PQVXS,NME,GGA,E,OFF",
+        "$PQVXS,NME,ALL,A,OFF",
+        "$PQVXS,PRT,B,7",
+        "$PQVXS,PRT,D,7,OFF",
+        "$PQVXS,PRT,C,,OFF",
+        "$PQVXS,BTH,PRT,NONE",
+        "$PQVXS,MDM,DAL,0",
+        "$PQVXS,MDM,PAR,PTC,1,IPT,1,ADL,N",
+        "$PQVXS,MDM,PAR,PIN,1234,PTC,1,APN,internet.example,LGN,web,PWD,web",
+        "$PQVXS,NTR,MTP,OFF",
+        "$PQVXS,NTR,PAR,ADD,,PRT,0,LGN,,PWD,,TYP,0",
+        "$PQVXS,DIP,OFF",
+        "$PQVXS,RDP,OFF",
+        "$PQVXS,RDP,TYP,D,NONE",
+        "$PQVXS,RDP,PAR,A,CVL,3",
+        "$PQVXS,RDP,PAR,A,LFA,49",
+        "$PQVXS,RDP,PAR,D,MDL,7,AUT,0,7600,OFF",
+        "$PQVXS,SBA,ON",
+        "$PQVXS,GLO,ON",
+        "$PQVXS,ATL,OFF",
+        "$PQVXS,MEM,0",
+        "$PQVXS,REC,N",
+        "$PQVXS,STI,SITE",
+    };
+    startBoard();
+    for (const char* command : accepted)
+        expectAck(command);
+}
