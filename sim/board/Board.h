@@ -21,7 +21,7 @@ namespace quorrel {
 // Where the corrections come from, in the order the board prefers them.
 enum class CorrectionSource { None, Ntrip, DirectIp, Csd, Radio, Driver };
 
-// What tests and the program's status line can see of the board.
+// What tests can see of the board's state.
 struct BoardStatus {
     bool poweredOff = false;
     std::uint32_t listeningBaud = 0;

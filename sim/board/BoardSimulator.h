@@ -2,6 +2,7 @@
 
 #include <poll.h>
 #include <atomic>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <mutex>
@@ -56,7 +57,8 @@ public:
     void delayReplies(int ms);
     void clearFaults();
 
-    // What the board received.
+    // What the board received at its listening rate since the last clearLog(); waiting
+    // returns the first line that begins with `prefix` ("$" optional), at once if it is there.
     std::vector<ReceivedSentence> receivedLog() const { return m_log.entries(); }
     std::optional<ReceivedSentence> waitForReceived(const std::string& prefix,
                                                     int timeoutMs) const {
