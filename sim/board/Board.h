@@ -25,7 +25,7 @@ enum class CorrectionSource { None, Ntrip, DirectIp, Csd, Radio, Driver };
 struct BoardStatus {
     bool poweredOff = false;
     std::uint32_t listeningBaud = 0;
-    ModemState modem = ModemState::Off;
+    BoardModemState modem = BoardModemState::Off;
     SolutionKind solution = SolutionKind::NoFix;
     CorrectionSource corrections = CorrectionSource::None;
     std::string mountPoint;

@@ -30,19 +30,19 @@ bool setFlag(const std::string& value, const char* allowed, char& out) {
 
 }  // namespace
 
-const char* modemStateText(ModemState state) {
+const char* boardModemStateText(BoardModemState state) {
     switch (state) {
-        case ModemState::None:
+        case BoardModemState::None:
             return "NONE";
-        case ModemState::Off:
+        case BoardModemState::Off:
             return "OFF";
-        case ModemState::On:
+        case BoardModemState::On:
             return "ON";
-        case ModemState::Init:
+        case BoardModemState::Init:
             return "INIT";
-        case ModemState::Dialing:
+        case BoardModemState::Dialing:
             return "DIALING";
-        case ModemState::Online:
+        case BoardModemState::Online:
             return "ONLINE";
     }
     return "NONE";
@@ -52,7 +52,7 @@ ModemModel::ModemModel(const BoardConfig& config, TimerQueue& timers, BoardOutpu
     : m_config(config),
       m_timers(timers),
       m_out(out),
-      m_state(config.modemFitted ? ModemState::Off : ModemState::None),
+      m_state(config.modemFitted ? BoardModemState::Off : BoardModemState::None),
       m_dialAnswers(config.dialAnswers) {}
 
 std::int64_t ModemModel::scaledMs(double seconds) const {
@@ -61,17 +61,17 @@ std::int64_t ModemModel::scaledMs(double seconds) const {
 
 bool ModemModel::ipReady() const {
     return m_settings.protocol == '1' &&
-           (m_state == ModemState::Init || (m_state == ModemState::Online && !m_csdCall));
+           (m_state == BoardModemState::Init || (m_state == BoardModemState::Online && !m_csdCall));
 }
 
 void ModemModel::setIpActive(bool active) {
     if (m_settings.protocol != '1' || m_csdCall) return;
-    if (active && m_state == ModemState::Init) m_state = ModemState::Online;
-    if (!active && m_state == ModemState::Online) m_state = ModemState::Init;
+    if (active && m_state == BoardModemState::Init) m_state = BoardModemState::Online;
+    if (!active && m_state == BoardModemState::Online) m_state = BoardModemState::Init;
 }
 
 void ModemModel::handleSet(const Command& c) {
-    if (m_state == ModemState::None) return m_out.nak("MDM");
+    if (m_state == BoardModemState::None) return m_out.nak("MDM");
     if (c.count() == 1 && c.is(0, "ON")) return powerOn();
     if (c.count() == 1 && c.is(0, "OFF")) return powerOff();
     if (c.count() == 1 && c.is(0, "INI")) return initialise();
@@ -82,11 +82,11 @@ void ModemModel::handleSet(const Command& c) {
 }
 
 void ModemModel::powerOn() {
-    if (m_state != ModemState::Off) return m_out.ack("MDM");
+    if (m_state != BoardModemState::Off) return m_out.ack("MDM");
     const int generation = ++m_generation;
     m_timers.after(scaledMs(kPowerOnS), [this, generation] {
         if (generation != m_generation) return;
-        m_state = ModemState::On;
+        m_state = BoardModemState::On;
         m_out.ack("MDM");
     });
 }
@@ -97,23 +97,23 @@ void ModemModel::powerOff() {
     m_settings.autoDial = 'N';
     m_timers.after(scaledMs(kPowerOffS), [this, generation] {
         if (generation != m_generation) return;
-        m_state = ModemState::Off;
+        m_state = BoardModemState::Off;
         m_out.ack("MDM");
     });
 }
 
 void ModemModel::initialise() {
-    if (m_state != ModemState::On && m_state != ModemState::Init) return m_out.nak("MDM");
+    if (m_state != BoardModemState::On && m_state != BoardModemState::Init) return m_out.nak("MDM");
     m_out.ack("MDM");
     const int generation = ++m_generation;
     m_timers.after(scaledMs(kInitS), [this, generation] {
         if (generation != m_generation) return;
         // The SIM refuses a wrong PIN; the modem then stays switched on, not registered.
         if (!m_config.simPin.empty() && m_settings.pin != m_config.simPin) {
-            m_state = ModemState::On;
+            m_state = BoardModemState::On;
             return m_out.sentence("PQVXR,MDM,INI,FAIL");
         }
-        m_state = ModemState::Init;
+        m_state = BoardModemState::Init;
         m_out.sentence("PQVXR,MDM,INI,OK");
     });
 }
@@ -121,10 +121,10 @@ void ModemModel::initialise() {
 void ModemModel::autoDial(bool on) {
     if (!on) {
         m_settings.autoDial = 'N';
-        if (m_state == ModemState::Dialing || csdOnline()) {
+        if (m_state == BoardModemState::Dialing || csdOnline()) {
             ++m_generation;
             m_csdCall = false;
-            m_state = ModemState::Init;
+            m_state = BoardModemState::Init;
         }
         return m_out.ack("MDM");
     }
@@ -132,9 +132,9 @@ void ModemModel::autoDial(bool on) {
         m_settings.autoDial = 'Y';
         return m_out.ack("MDM");
     }
-    if (m_state != ModemState::Init || m_settings.phone.empty()) return m_out.nak("MDM");
+    if (m_state != BoardModemState::Init || m_settings.phone.empty()) return m_out.nak("MDM");
     m_settings.autoDial = 'Y';
-    m_state = ModemState::Dialing;
+    m_state = BoardModemState::Dialing;
     m_out.ack("MDM");
     dialAttempt(++m_generation, 1);
 }
@@ -143,13 +143,13 @@ void ModemModel::dialAttempt(int generation, int attempt) {
     m_timers.after(scaledMs(kDialS), [this, generation, attempt] {
         if (generation != m_generation) return;
         if (m_dialAnswers) {
-            m_state = ModemState::Online;
+            m_state = BoardModemState::Online;
             m_csdCall = true;
         } else if (attempt < kDialAttempts) {
             dialAttempt(generation, attempt + 1);
         } else {
             // The modem gives up and switches itself off.
-            m_state = ModemState::Off;
+            m_state = BoardModemState::Off;
             m_settings.autoDial = 'N';
         }
     });
@@ -182,11 +182,11 @@ bool ModemModel::applyPair(ModemSettings& s, const std::string& key, const std::
 // MDM,GSM,signal,state,PWR,ON,PIN,…,RNO,0: two fields the program skips, the state, then
 // key/value pairs with one separator.
 std::string ModemModel::report() const {
-    const bool powered = m_state != ModemState::Off && m_state != ModemState::None;
+    const bool powered = m_state != BoardModemState::Off && m_state != BoardModemState::None;
     const ModemSettings& s = m_settings;
     std::string body = "PQVXR,MDM,GSM,";
     body += powered ? "21," : "99,";
-    body += modemStateText(m_state);
+    body += boardModemStateText(m_state);
     body += std::string(",PWR,") + (powered ? "ON" : "OFF") + ",PIN," + s.pin + ",BND," + s.band +
             ",PTC," + s.protocol + ",CBS," + s.broadcast + ",APN," + s.apn + ",LGN," + s.login +
             ",PWD," + s.password + ",IPT," + s.ipProtocol + ",PHN," + s.phone + ",ADL," +

@@ -9,8 +9,8 @@
 
 namespace quorrel {
 
-enum class ModemState { None, Off, On, Init, Dialing, Online };
-const char* modemStateText(ModemState state);
+enum class BoardModemState { None, Off, On, Init, Dialing, Online };
+const char* boardModemStateText(BoardModemState state);
 
 struct ModemSettings {
     std::string pin;
@@ -36,11 +36,11 @@ public:
 
     ModemModel(const BoardConfig& config, TimerQueue& timers, BoardOutput& out);
 
-    ModemState state() const { return m_state; }
+    BoardModemState state() const { return m_state; }
     const ModemSettings& settings() const { return m_settings; }
     // GPRS is attached: an IP link may be opened.
     bool ipReady() const;
-    bool csdOnline() const { return m_state == ModemState::Online && m_csdCall; }
+    bool csdOnline() const { return m_state == BoardModemState::Online && m_csdCall; }
     // An IP link opened or closed over GPRS: ONLINE while one runs.
     void setIpActive(bool active);
     void setDialAnswers(bool answers) { m_dialAnswers = answers; }
@@ -62,7 +62,7 @@ private:
     const BoardConfig& m_config;
     TimerQueue& m_timers;
     BoardOutput& m_out;
-    ModemState m_state;
+    BoardModemState m_state;
     ModemSettings m_settings;
     bool m_csdCall = false;
     bool m_dialAnswers;

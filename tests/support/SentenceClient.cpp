@@ -17,12 +17,6 @@ bool SentenceClient::open(const std::string& device, std::uint32_t baud) {
     m_port.open(device);
     if (!m_port.isOpen() || !m_port.setBaudRate(baud)) return false;
     m_port.purge();
-    // SerialPort::read re-applies the port's time-outs when the read time-out changes, which
-    // races with write() on the test thread; an empty read settles the reader's time-out
-    // before the reader thread and the test thread share the port.
-    std::uint8_t none = 0;
-    std::size_t got = 0;
-    m_port.read(&none, 0, got, kReadTimeoutMs);
     m_counter.port = &m_port;
     m_stop = false;
     m_failed = false;

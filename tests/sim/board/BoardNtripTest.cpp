@@ -80,7 +80,7 @@ TEST_F(BoardNtripTest, MountPointOfARealCasterLeadsToFixed) {
     switchOnEpochs("0.05");
     EXPECT_EQ(result("$PQVXS,NTR,MTP,MNT1"), "PQVXR,NTR,OK");
     EXPECT_EQ(query("$PQVXQ,NTR,MTP", "$PQVXR,NTR,MTP"), "PQVXR,NTR,MTP,MNT1");
-    EXPECT_EQ(board->status().modem, ModemState::Online);
+    EXPECT_EQ(board->status().modem, BoardModemState::Online);
     ASSERT_TRUE(solutionReaches("3", 3000));
     const auto gga = client.waitFor("$GPGGA", 500);
     const auto vec = client.waitFor("$PQVXR,VEC", 500);
@@ -98,7 +98,7 @@ TEST_F(BoardNtripTest, MountPointOfARealCasterLeadsToFixed) {
 
     expectAck("$PQVXS,NTR,MTP,OFF");
     EXPECT_TRUE(solutionReaches("09", 2000));
-    EXPECT_EQ(board->status().modem, ModemState::Init);
+    EXPECT_EQ(board->status().modem, BoardModemState::Init);
 }
 
 TEST_F(BoardNtripTest, UnknownMountPointFails) {
@@ -210,7 +210,7 @@ TEST_F(BoardNtripTest, DirectIpConnectsToACorrectionServer) {
               "PQVXR,DIP,RIP,127.0.0.1,PRT," + std::to_string(server.port()));
     EXPECT_TRUE(solutionReaches("123", 2000));
     EXPECT_EQ(board->status().corrections, CorrectionSource::DirectIp);
-    EXPECT_EQ(board->status().modem, ModemState::Online);
+    EXPECT_EQ(board->status().modem, BoardModemState::Online);
     expectAck("$PQVXS,DIP,OFF");
 
     const int closedPort = freeLoopbackPort();
