@@ -1,6 +1,5 @@
 #include "sim/board/FaultInjector.h"
 
-#include <cstdio>
 #include <string_view>
 
 namespace quorrel {
@@ -80,10 +79,10 @@ bool FaultInjector::corrupt(std::string& sentence) {
     if (end < 4 || sentence[end - 3] != '*') return false;
     const int high = hexValue(sentence[end - 2]), low = hexValue(sentence[end - 1]);
     if (high < 0 || low < 0 || !fire(m_corruptRules, sentence, true, nullptr)) return false;
-    char digits[3];
-    std::snprintf(digits, sizeof digits, "%02X", (high * 16 + low) ^ 0x5A);
-    sentence[end - 2] = digits[0];
-    sentence[end - 1] = digits[1];
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    const int spoiled = (high * 16 + low) ^ 0x5A;
+    sentence[end - 2] = kHex[spoiled >> 4];
+    sentence[end - 1] = kHex[spoiled & 0xF];
     return true;
 }
 
