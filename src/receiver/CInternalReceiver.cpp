@@ -158,6 +158,24 @@ bool CInternalReceiver::runQuery(const std::string& sentence, ReplyKind kind, in
     return status().received(kind);
 }
 
+bool CInternalReceiver::runCommandWithResult(const std::string& sentence, int ackTimeoutMs,
+                                             int resultTimeoutMs) {
+    ReceiverStatus& replies = status();
+    m_session.beginTransaction();
+    replies.operationOk = false;
+    m_session.sendCommand(sentence);
+    if (!m_session.waitReply(ackTimeoutMs) || !replies.ack.load()) return false;
+    // No reset of the reply event here: the result may already have come in behind the
+    // acknowledgement (operationDone says so), and a reply that is not the result does not
+    // end the wait.
+    const std::uint32_t start = tickCountMs();
+    while (!replies.operationDone.load()) {
+        const int leftMs = resultTimeoutMs - int(tickCountMs() - start);
+        if (leftMs <= 0 || !m_session.waitReply(leftMs)) return false;
+    }
+    return replies.operationOk.load();
+}
+
 void CInternalReceiver::sendWithoutWaiting(const std::string& sentence) {
     m_session.sendCommand(sentence);
 }

@@ -125,7 +125,76 @@ public:
     bool ResetObservationBuffer() override;
     bool GetObiValues(float& value, int& count) override;
 
+    // UHF radio and its port (CInternalReceiverRadio.cpp).
+    bool RadioOn() override;
+    bool RadioOff() override;
+    bool SetRadioType(int port, int type) override;
+    bool DetectRadioType() override;
+    bool QueryRadioType(int port, int& type) override;
+    bool QueryRadioChannels(int port, int& count) override;
+    bool QueryRadioParameters(int port, RadioParameters& parameters) override;
+    bool SetRadioParameters(int port, int radioType, int speed, int channel, int sensitivity,
+                            int protocol, int channelSelection) override;
+    bool SetPortInterface(int radioPort, int mode) override;
+
+    // GSM/GPRS modem (CInternalReceiverModem.cpp).
+    bool ModemOn() override;
+    bool ModemOff() override;
+    // Brings the modem from OFF or ON to INIT; true when it reports INIT at the end.
+    bool InitializeModem() override;
+    bool SetModemAutoDial() override;
+    bool ClearModemAutoDial() override;
+    bool SetModemCsd() override;
+    bool SetModemGprsProtocol(int protocol) override;
+    bool SetModemCsdParameters(const std::u16string& pin,
+                               const std::u16string& phoneNumber) override;
+    bool SetModemGprsParameters(const std::u16string& pin, const std::u16string& accessPoint,
+                                const std::u16string& login,
+                                const std::u16string& password) override;
+    bool QueryModemState(int& state) override;
+    bool QueryModemIsGprs(bool& gprs) override;
+    bool QueryModemStateEx(bool& gprs, int& state) override;
+    bool QueryModemCsd(std::u16string& pin, std::u16string& phoneNumber) override;
+    bool QueryModemGprs(std::u16string& pin, std::u16string& accessPoint, std::u16string& login,
+                        std::u16string& password) override;
+
+    // Direct IP and NTRIP over the modem (CInternalReceiverNetwork.cpp).
+    bool SetDirectIp(const std::u16string& address, int port) override;
+    bool SetDirectIpEx(const std::u16string& address, int port, const std::u16string& login,
+                       const std::u16string& password) override;
+    bool DirectIpOff() override;
+    bool QueryDirectIp(std::u16string& address, int& port) override;
+    bool QueryDirectIpEx(std::u16string& address, int& port, std::u16string& login,
+                         std::u16string& password) override;
+    bool SetNtripParameters(const std::u16string& address, int port, const std::u16string& login,
+                            const std::u16string& password, int type) override;
+    bool QueryNtripParameters(std::u16string& address, int& port, std::u16string& login,
+                              std::u16string& password) override;
+    // True once the receiver reports correction data flowing from `mountPoint`.
+    bool ConnectMountPoint(const std::u16string& mountPoint) override;
+    bool DisconnectMountPoint() override;
+    bool QueryMountPoint(std::u16string& mountPoint) override;
+    // Has the receiver fetch the caster's source table and parses its "STR" records into
+    // `stations`, which is left as it was on failure.
+    bool LoadSourceTable(StationList& stations) override;
+
+    // Base and rover (CInternalReceiverBase.cpp).
+    bool SetCpdMode(int mode) override;
+    bool SetCpdModeEx(int mode, int subMode) override;
+    bool SetRover() override;
+    bool QueryCpdMode(int& mode) override;
+    bool QueryCpdModeEx(int& mode, int& subMode) override;
+    bool SetBaseOutput(int port, int format) override;
+    bool SetBaseOutput2(int port1, int format1, int port2, int format2) override;
+    bool QueryBaseOutput(int& port, int& format) override;
+    bool QueryBaseOutput2(int& port1, int& format1, int& port2, int& format2) override;
+
 private:
+    // A command acknowledged at once and answered by an "OK" or "FAIL" result once the
+    // receiver is done: true only on the acknowledgement within `ackTimeoutMs` followed by
+    // "OK" within `resultTimeoutMs`.
+    bool runCommandWithResult(const std::string& sentence, int ackTimeoutMs, int resultTimeoutMs);
+    bool queryModem(ModemReply& modem);
     // A set command: begin, send, wait up to `timeoutMs`; true only on "$PQVXR,ACK".
     bool runSetCommand(const std::string& sentence, int timeoutMs);
     bool runSetCommand(const std::string& sentence) {

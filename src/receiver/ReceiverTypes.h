@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 namespace quorrel {
@@ -36,6 +37,23 @@ enum ModemState {
     kModemDialing = 4,
     kModemOnline = 5,
 };
+
+// Radio module types as the radio commands number them ("UNKNOWN" only comes back in replies).
+enum RadioType {
+    kRadioPdl = 0,
+    kRadioAdl,
+    kRadioCvl,
+    kRadioMdl,
+    kRadioLfe,
+    kRadioLfa,
+    kRadioNone,
+    kRadioUnknown,
+};
+
+// Longest texts the differential-link commands take; longer ones are refused unsent.
+constexpr std::size_t kModemPinLength = 11;
+constexpr std::size_t kPhoneNumberLength = 23;
+constexpr std::size_t kLinkTextLength = 35;  // APN, login, password, server, mount point
 
 // Baud codes 0–9 of the port commands, as rates.
 constexpr std::array<std::uint32_t, 10> kBaudRates = {300,  600,   1200,  2400,  4800,

@@ -16,6 +16,10 @@ bool toSentenceText(const std::u16string& text, std::string& field) {
     return true;
 }
 
+bool toSentenceText(const std::u16string& text, std::size_t maxLength, std::string& field) {
+    return text.size() <= maxLength && toSentenceText(text, field);
+}
+
 std::u16string fromReceiverText(const std::string& text) {
     std::u16string wide;
     wide.reserve(text.size());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace quorrel {
@@ -15,6 +16,9 @@ bool isSentenceText(const std::u16string& text);
 // Narrows `text` to the 8-bit text of a sentence field. False, leaving `field` untouched,
 // when the text is not sentence text.
 bool toSentenceText(const std::u16string& text, std::string& field);
+
+// As above, and also false when the text has more than `maxLength` characters.
+bool toSentenceText(const std::u16string& text, std::size_t maxLength, std::string& field);
 
 // Widens 8-bit text from the receiver, one character per byte.
 std::u16string fromReceiverText(const std::string& text);

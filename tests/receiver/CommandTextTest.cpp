@@ -20,6 +20,15 @@ TEST(SentenceText, PrintableAsciiPassesAndFieldOrSentenceBreakersDoNot) {
     }
 }
 
+TEST(SentenceText, TextLongerThanItsFieldIsRefused) {
+    std::string field = "untouched";
+    EXPECT_TRUE(toSentenceText(u"12345", 5, field));
+    EXPECT_EQ(field, "12345");
+    EXPECT_FALSE(toSentenceText(u"123456", 5, field));
+    EXPECT_FALSE(toSentenceText(u"a,b", 5, field));
+    EXPECT_EQ(field, "12345");
+}
+
 TEST(SentenceText, ReceiverTextWidensByteByByte) {
     EXPECT_EQ(fromReceiverText("QX\xe9"), std::u16string(u"QX\u00e9"));
 }

@@ -47,6 +47,8 @@ protected:
         ASSERT_TRUE(pty.isOpen());
         timeouts.replyMs = 1000;
         timeouts.longReplyMs = 1000;
+        timeouts.directIpMs = 1000;
+        timeouts.ntripMs = 1000;
         timeouts.aliveMs = 300;
         timeouts.epochMs = 300;
         timeouts.baudSettleMs = 5;

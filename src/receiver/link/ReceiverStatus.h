@@ -112,11 +112,15 @@ public:
     // Reply flags. Written by the reader thread before it signals the reply event.
     void setReceived(ReplyKind kind, bool on) { m_received[index(kind)].store(on); }
     bool received(ReplyKind kind) const { return m_received[index(kind)].load(); }
-    // Clears the flags a new transaction starts without: all but ANP, NPT and the
-    // recording-stopped flag.
+    // Clears the flags a new transaction starts without: all but ANP, NPT, the
+    // recording-stopped flag and the operation-OK flag.
     void clearTransactionFlags();
     std::atomic<bool> ack{false};
     std::atomic<bool> operationOk{false};  // "OK"/"FAIL" of the NTR and MDM results
+    // An "OK" or "FAIL" result arrived since the transaction began. The result may come right
+    // behind its acknowledgement, both in one wake of the reply event; this tells a waiter
+    // that its result is already in.
+    std::atomic<bool> operationDone{false};
     std::atomic<bool> recordingStopped{false};
     std::atomic<std::uint8_t> epochFlag{0};  // 1 after VEC, 0 after the other status sentences
 
