@@ -1,32 +1,16 @@
 // The board receiver against the simulated board, end to end through a pty.
-#include <gtest/gtest.h>
-
-#include <atomic>
-#include <chrono>
 #include <cmath>
-#include <memory>
-#include <string>
 #include <thread>
+#include <vector>
 
-#include "SimulatedBoard.h"
+#include "BoardReceiverFixture.h"
 #include "platform/SerialPort.h"
-#include "receiver/CInternalReceiver.h"
 #include "receiver/link/SentenceReader.h"
 
 using namespace quorrel;
+using namespace quorrel::test;
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-long elapsedMs(Clock::time_point since) {
-    return long(
-        std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - since).count());
-}
-
-std::u16string widen(const std::string& text) {
-    return {text.begin(), text.end()};
-}
 
 // Sends `command` on a port of its own and returns the first line beginning with `reply`.
 std::string exchange(const std::string& device, std::uint32_t rate, const std::string& command,
@@ -48,43 +32,6 @@ std::string exchange(const std::string& device, std::uint32_t rate, const std::s
     port.close();
     return found;
 }
-
-class BoardReceiverTest : public ::testing::Test {
-protected:
-    BoardReceiverTest() {
-        config.timeScale = 0.01;
-        config.startWithFix = true;
-        timeouts.replyMs = 2000;
-        timeouts.aliveMs = 1000;
-        timeouts.baudSettleMs = 10;
-        timeouts.readSilenceMs = 100;
-    }
-    void TearDown() override {
-        receiver.Close();
-        if (board) board->stop();
-    }
-
-    void startBoard() {
-        board = std::make_unique<test::SimulatedBoard>(config);
-        ASSERT_TRUE(board->start());
-    }
-    bool open() {
-        receiver.setTimeouts(timeouts);
-        receiver.setLinkLostCallback([this] { ++linkLost; });
-        return receiver.Open(widen(board->devicePath()));
-    }
-    void startAndOpen() {
-        startBoard();
-        ASSERT_TRUE(open());
-        board->clearLog();
-    }
-
-    BoardConfig config;
-    LinkTimeouts timeouts;
-    std::unique_ptr<test::SimulatedBoard> board;
-    CInternalReceiver receiver;
-    std::atomic<int> linkLost{0};
-};
 
 }  // namespace
 
