@@ -1,12 +1,16 @@
 // The board's link: open with the baud search, close, transactions and the status records.
 #include "receiver/CInternalReceiver.h"
 
+#include <algorithm>
 #include <array>
 
 #include "platform/Clock.h"
 
 namespace quorrel {
 namespace {
+
+// Longest single wait for an operation's result before its flag is looked at again.
+constexpr int kResultPollMs = 10;
 
 // Rates tried by the baud search, in this order.
 constexpr std::array<std::uint32_t, 6> kSearchRates = {57600, 115200, 9600, 4800, 19200, 38400};
@@ -165,13 +169,13 @@ bool CInternalReceiver::runCommandWithResult(const std::string& sentence, int ac
     replies.operationOk = false;
     m_session.sendCommand(sentence);
     if (!m_session.waitReply(ackTimeoutMs) || !replies.ack.load()) return false;
-    // No reset of the reply event here: the result may already have come in behind the
-    // acknowledgement (operationDone says so), and a reply that is not the result does not
-    // end the wait.
+    // The result may share one wake of the reply event with the acknowledgement, so the
+    // wait goes in short slices that look at operationDone; other replies do not end it.
     const std::uint32_t start = tickCountMs();
     while (!replies.operationDone.load()) {
         const int leftMs = resultTimeoutMs - int(tickCountMs() - start);
-        if (leftMs <= 0 || !m_session.waitReply(leftMs)) return false;
+        if (leftMs <= 0 || !m_session.isRunning()) return false;
+        m_session.waitReply(std::min(leftMs, kResultPollMs));
     }
     return replies.operationOk.load();
 }

@@ -149,7 +149,7 @@ bool parseMdm(ReceiverStatus& status, const char* sentence, std::size_t length) 
     if (f.equals(1, "INI")) {
         if (f.equals(2, "OK")) status.operationOk = true;
         if (f.equals(2, "FAIL")) status.operationOk = false;
-        if (f.equals(2, "OK") || f.equals(2, "FAIL")) status.operationDone = true;
+        if (f.equals(2, "OK") || f.equals(2, "FAIL")) status.markOperationResult();
         return true;
     }
     status.setReceived(ReplyKind::Mdm, false);
@@ -235,10 +235,10 @@ bool parseNtr(ReceiverStatus& status, const char* sentence, std::size_t length) 
     const SentenceFields f(sentence, length, kReplyHeadLength);
     if (f.equals(1, "FAIL")) {
         status.operationOk = false;
-        status.operationDone = true;
+        status.markOperationResult();
     } else if (f.equals(1, "OK")) {
         status.operationOk = true;
-        status.operationDone = true;
+        status.markOperationResult();
     } else if (f.equals(1, "MTP")) {
         status.setReceived(ReplyKind::NtrMountPoint, false);
         status.mountPoint.set(f.text(2, kMountPointLength));

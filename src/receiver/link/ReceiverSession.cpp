@@ -99,6 +99,7 @@ void ReceiverSession::readUntilStopped(Events& events) {
         switch (dispatchSentence(m_status, type, buffer.data(), reader.lastLength())) {
             case SentenceEvent::Reply:
                 events.reply.set();
+                m_status.publishOperationResult();
                 break;
             case SentenceEvent::Epoch:
                 events.epoch.set();

@@ -40,6 +40,7 @@ bool ReceiverStatus::currentFileName(std::string& name) const {
 void ReceiverStatus::clearTransactionFlags() {
     ack.store(false);
     operationDone.store(false);
+    m_resultPending.store(false);
     for (std::size_t i = 0; i < m_received.size(); ++i) {
         const auto kind = static_cast<ReplyKind>(i);
         if (kind == ReplyKind::Anp || kind == ReplyKind::Npt) continue;

@@ -117,10 +117,16 @@ public:
     void clearTransactionFlags();
     std::atomic<bool> ack{false};
     std::atomic<bool> operationOk{false};  // "OK"/"FAIL" of the NTR and MDM results
-    // An "OK" or "FAIL" result arrived since the transaction began. The result may come right
-    // behind its acknowledgement, both in one wake of the reply event; this tells a waiter
-    // that its result is already in.
+    // An "OK" or "FAIL" result arrived since the transaction began and the reply event has
+    // been signalled for it. A result right behind its acknowledgement can share one wake of
+    // the event with it; this tells the waiter that its result is in, and that no signal of
+    // it is still to come to end the next transaction's wait.
     std::atomic<bool> operationDone{false};
+    // The parsers mark a result; the session publishes it after signalling the reply event.
+    void markOperationResult() { m_resultPending.store(true); }
+    void publishOperationResult() {
+        if (m_resultPending.exchange(false)) operationDone.store(true);
+    }
     std::atomic<bool> recordingStopped{false};
     std::atomic<std::uint8_t> epochFlag{0};  // 1 after VEC, 0 after the other status sentences
 
@@ -166,6 +172,7 @@ private:
     PositionRecord m_working;
     SatelliteTable m_workingSatellites{};
     UsedList m_usedList{};
+    std::atomic<bool> m_resultPending{false};
     std::array<std::atomic<bool>, static_cast<std::size_t>(ReplyKind::Count)> m_received{};
 };
 

@@ -44,11 +44,14 @@ TEST(MdmReply, InitialisationResultSetsOnlyTheOkFlag) {
     feed(status, sentence("PQVXR,MDM,INI,OK"));
     EXPECT_TRUE(status.operationOk);
     EXPECT_FALSE(status.received(ReplyKind::Mdm));
+    EXPECT_FALSE(status.operationDone);  // not before the reply event is signalled
+    status.publishOperationResult();
     EXPECT_TRUE(status.operationDone);
     status.clearTransactionFlags();
     EXPECT_FALSE(status.operationDone);
     feed(status, sentence("PQVXR,MDM,INI,FAIL"));
     EXPECT_FALSE(status.operationOk);
+    status.publishOperationResult();
     EXPECT_TRUE(status.operationDone);
     EXPECT_EQ(status.modem.get(), ModemReply{});
 }
@@ -156,9 +159,11 @@ TEST(NtrReply, ResultsMountPointAndParameters) {
     EXPECT_TRUE(status.operationOk);
     feed(status, sentence("PQVXR,NTR,FAIL"));
     EXPECT_FALSE(status.operationOk);
+    status.publishOperationResult();
     EXPECT_TRUE(status.operationDone);
     status.clearTransactionFlags();
     feed(status, sentence("PQVXR,NTR,MTP,MOUNT_1"));
+    status.publishOperationResult();
     EXPECT_FALSE(status.operationDone);  // not a result
     EXPECT_EQ(status.mountPoint.get(), "MOUNT_1");
     EXPECT_TRUE(status.received(ReplyKind::NtrMountPoint));
@@ -216,6 +221,7 @@ TEST(LinkReplies, DamagedRepliesChangeNothing) {
     EXPECT_EQ(status.mountPoint.get(), "");
     EXPECT_EQ(status.baseOutput.get(), BaseOutputReply{});
     EXPECT_FALSE(status.operationOk);
+    status.publishOperationResult();
     EXPECT_FALSE(status.operationDone);
     for (ReplyKind kind : {ReplyKind::Mdm, ReplyKind::Dip, ReplyKind::Cpd, ReplyKind::Rdp,
                            ReplyKind::NtrMountPoint, ReplyKind::Bas})
