@@ -13,9 +13,8 @@ class BoardSimulator;
 
 namespace quorrel::test {
 
-// The simulated board as the receiver's end-to-end tests use it. The simulator's headers
-// stay behind this one: they cannot share a translation unit with the receiver's (both
-// name a ModemState of their own).
+// The simulated board as the receiver's end-to-end tests use it: the few switches and logs
+// they need, with the simulator's own headers kept out of the tests.
 class SimulatedBoard {
 public:
     explicit SimulatedBoard(const BoardConfig& config);
