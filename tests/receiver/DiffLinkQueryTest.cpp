@@ -241,6 +241,18 @@ TEST_F(InternalReceiverTest, MountPointConnectsOnItsOkEvenRightBehindTheAcknowle
     EXPECT_FALSE(receiver.ConnectMountPoint(u"AUGS00DEU0"));
 }
 
+TEST_F(InternalReceiverTest, DamagedMountPointResultFailsTheConnectAtOnce) {
+    timeouts.ntripMs = 5000;
+    receiver.setTimeouts(timeouts);
+    std::string damaged = withChecksum("PQVXR,NTR,OK");
+    damaged[damaged.size() - 3] ^= 1;
+    answer("$PQVXS,NTR,MTP,MUNI00DEU0", kAck + damaged);
+    openQuietly();
+    const auto start = Clock::now();
+    EXPECT_FALSE(receiver.ConnectMountPoint(u"MUNI00DEU0"));
+    EXPECT_LT(elapsedMs(start), 1000);
+}
+
 TEST_F(InternalReceiverTest, MountPointResultIsAwaitedPastOtherReplies) {
     timeouts.ntripMs = 3000;
     receiver.setTimeouts(timeouts);

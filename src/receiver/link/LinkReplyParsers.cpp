@@ -141,10 +141,18 @@ void storeReferencePosition(CpdReply& r, const SentenceFields& f) {
     }
 }
 
+// A damaged MDM or NTR reply may have been the "OK" or "FAIL" a command waits for: it ends
+// that wait as a failure (the OK flag was cleared when the command was sent), instead of
+// leaving it to run to its time-out.
+bool damagedResult(ReceiverStatus& status) {
+    status.markOperationResult();
+    return false;
+}
+
 }  // namespace
 
 bool parseMdm(ReceiverStatus& status, const char* sentence, std::size_t length) {
-    if (!checksumOk(sentence, length)) return false;
+    if (!checksumOk(sentence, length)) return damagedResult(status);
     const SentenceFields f(sentence, length, kReplyHeadLength);
     if (f.equals(1, "INI")) {
         if (f.equals(2, "OK")) status.operationOk = true;
@@ -231,7 +239,7 @@ bool parseRdp(ReceiverStatus& status, const char* sentence, std::size_t length) 
 }
 
 bool parseNtr(ReceiverStatus& status, const char* sentence, std::size_t length) {
-    if (!checksumOk(sentence, length)) return false;
+    if (!checksumOk(sentence, length)) return damagedResult(status);
     const SentenceFields f(sentence, length, kReplyHeadLength);
     if (f.equals(1, "FAIL")) {
         status.operationOk = false;
