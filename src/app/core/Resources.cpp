@@ -106,6 +106,14 @@ constexpr BuiltinText kBuiltinTexts[] = {
     {kStrSatellitesTracked, "Satellites tracked:"},
     {kStrReset, "Reset"},
     {kStrResetQuestion, "Reset GNSS receiver?"},
+    {kStrAppTitle, "GNSS Quorrel"},
+    {kStrAboutCaption, "About GNSS Quorrel"},
+    {kStrGnssService, "GNSS Service"},
+    {kStrGnssFirmwareLabel, "GNSS Firmware:"},
+    {kStrSystemFirmwareLabel, "System Firmware:"},
+    {kStrSerialNumberLabel, "Serial Number:"},
+    {kStrConnectionLost, "Receiver connection lost"},
+    {kStrReconnect, "Reconnect"},
 };
 
 // "id<TAB>text" per line; "\n" and "\\" in the text stand for a line break and a backslash.

@@ -93,6 +93,15 @@ enum StringId : int {
     kStrSatellitesTracked = 651,
     kStrReset = 652,
     kStrResetQuestion = 653,
+    // Application shell texts without a number of their own in the original resources.
+    kStrAppTitle = 1000,
+    kStrAboutCaption = 1001,
+    kStrGnssService = 1002,
+    kStrGnssFirmwareLabel = 1003,
+    kStrSystemFirmwareLabel = 1004,
+    kStrSerialNumberLabel = 1005,
+    kStrConnectionLost = 1006,
+    kStrReconnect = 1007,
 };
 
 }  // namespace quorrel
