@@ -22,12 +22,15 @@ AboutContent readAboutContent(CGnssReceiver* receiver, const QString& programVer
     if (!receiver) return content;
 
     std::u16string gnss, system, version;
-    if (receiver->QueryVersion(gnss, system, version)) {
-        content.receiverLinesVisible = true;
-        content.gnssFirmware = format(kStrGnssFirmware, QString::fromStdU16String(gnss));
-        content.systemFirmware = format(kStrSystemFirmware, QString::fromStdU16String(system));
-        content.serviceVersion = format(kStrVersion, QString::fromStdU16String(version));
+    if (!receiver->QueryVersion(gnss, system, version)) {
+        // A receiver that did not answer counts as one that cannot be asked for its serial
+        // number, rather than keeping the box waiting a second time.
+        return content;
     }
+    content.receiverLinesVisible = true;
+    content.gnssFirmware = format(kStrGnssFirmware, QString::fromStdU16String(gnss));
+    content.systemFirmware = format(kStrSystemFirmware, QString::fromStdU16String(system));
+    content.serviceVersion = format(kStrVersion, QString::fromStdU16String(version));
 
     std::string number;
     switch (receiver->QuerySerialNumber(number)) {

@@ -6,9 +6,9 @@ namespace quorrel {
 
 class CGnssReceiver;
 
-// What the about box shows: the program's version line always, the receiver's three lines
-// only when it answered the version query, the serial number line unless the receiver
-// could not be asked (with only its label when no number is known).
+// What the about box shows: the program's version line always; the receiver's three lines
+// and its serial number only when it answered the version query (the serial number line
+// keeps only its label when the receiver knows no number).
 struct AboutContent {
     QString programVersion;
     bool receiverLinesVisible = false;

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "app/CAboutQuorrel.h"
+#include "app/FeatureItemDelegate.h"
 #include "app/MenuActions.h"
 #include "app/core/DialogUnits.h"
 #include "app/core/ImageStrip.h"
@@ -52,6 +53,7 @@ CMainMenuDlg::CMainMenuDlg(CGnssReceiver& receiver, DeviceClass deviceClass,
     m_list->setResizeMode(QListView::Adjust);
     m_list->setWordWrap(true);
     m_list->setGridSize(du.size(50, 40));
+    m_list->setItemDelegate(new FeatureItemDelegate(m_list->gridSize(), m_list));
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -2,6 +2,12 @@
 
 #include <QString>
 #include <QTemporaryDir>
+#include <ostream>
+
+// Test failures show texts as text.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace quorrel::test {
 
