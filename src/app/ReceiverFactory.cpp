@@ -1,25 +1,15 @@
 #include "app/ReceiverFactory.h"
 
-#include "receiver/CGnssReceiver.h"
+#include "receiver/CInternalReceiver.h"
+#include "receiver/external/CExternalNmeaReceiver.h"
 
 namespace quorrel {
-namespace {
 
-// Stands in until the drivers join the build: every operation fails, so the program says
-// "Cannot connect GPS".
-class UnavailableReceiver : public CGnssReceiver {
-public:
-    int GetDeviceClass() override { return m_deviceClass; }
-    void SetDeviceClass(int deviceClass) override { m_deviceClass = deviceClass; }
-
-private:
-    int m_deviceClass = 2;
-};
-
-}  // namespace
-
-std::unique_ptr<CGnssReceiver> createReceiver(DeviceClass, const QString&) {
-    return std::make_unique<UnavailableReceiver>();
+std::unique_ptr<CGnssReceiver> createReceiver(DeviceClass deviceClass, const QString& deviceId) {
+    if (!isExternalModule(deviceClass)) return std::make_unique<CInternalReceiver>();
+    auto module = std::make_unique<CExternalNmeaReceiver>();
+    module->SetDeviceIdentifier(deviceId.toStdU16String());
+    return module;
 }
 
 }  // namespace quorrel

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 
 #include "AppTestSupport.h"
+#include "QuickReceivers.h"
 #include "app/CGnssApp.h"
 #include "app/InstanceLock.h"
 #include "app/core/RecordingPrompts.h"
@@ -33,7 +34,14 @@ protected:
         c.deviceIdArg = QString();
         c.receiverFactory = [this](DeviceClass deviceClass, const QString& deviceId) {
             ++receiversCreated;
-            return createReceiver(deviceClass, deviceId);
+            auto receiver = test::quickReceiver(deviceClass, deviceId);
+            // Nothing answers here: the baud search need not wait long at any rate.
+            if (auto* board = dynamic_cast<CInternalReceiver*>(receiver.get())) {
+                LinkTimeouts timeouts = test::shortLinkTimeouts();
+                timeouts.replyMs = timeouts.aliveMs = 100;
+                board->setTimeouts(timeouts);
+            }
+            return receiver;
         };
         return c;
     }

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+#include "app/core/DeviceClass.h"
+#include "receiver/CInternalReceiver.h"
+#include "receiver/external/CExternalNmeaReceiver.h"
+
+namespace quorrel::test {
+
+// The receiver drivers with every wait shortened, so that tests of unanswered requests stay
+// fast; what the program does with them is unchanged.
+LinkTimeouts shortLinkTimeouts();
+ExternalTimeouts shortModuleTimeouts();
+std::unique_ptr<CGnssReceiver> quickReceiver(DeviceClass deviceClass, const QString& deviceId);
+
+}  // namespace quorrel::test
