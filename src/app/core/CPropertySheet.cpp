@@ -59,6 +59,7 @@ void CPropertySheet::removePage(CPropertyPage* page) {
     m_stack->removeWidget(page);  // stays a child of the stack: still owned, hidden
     page->hide();
     page->m_sheet = nullptr;
+    disconnect(page, &QObject::destroyed, this, &CPropertySheet::pageDestroyed);
     forget(index);
 }
 

@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QLabel>
+#include <algorithm>
 
 #include "receiver/CGnssReceiver.h"
 
@@ -40,18 +41,24 @@ CPositionPage::CPositionPage(CGnssReceiver* receiver, const QLocale& locale, QWi
     : CPropertyPage(QStringLiteral("Position"), parent),
       m_receiver(receiver),
       m_usUnits(usesUsUnits(locale)) {
-    // Dialog units follow the page font, as a dialog template's would.
+    // Dialog units follow the page font, as a dialog template's would; the values move right
+    // when a label (a translated one, say) would not fit in front of them.
     const QFontMetrics metrics(font());
     const auto px = [&](int dluX) { return dluX * metrics.averageCharWidth() / 4; };
     const auto py = [&](int dluY) { return dluY * metrics.height() / 8; };
-    setMinimumSize(px(kPageWidth), py(kPageHeight));
+    int labelWidth = px(kValueX - kLabelX);
+    for (const char* text : kLabelTexts)
+        labelWidth = std::max(labelWidth, metrics.horizontalAdvance(QString::fromUtf8(text)) +
+                                              metrics.averageCharWidth());
+    const int valueX = px(kLabelX) + labelWidth;
+    setMinimumSize(std::max(px(kPageWidth), valueX + px(kValueWidth)), py(kPageHeight));
     for (int row = 0; row < kRowCount; ++row) {
         const int y = py(kFirstRowY + row * kRowPitch);
         const int width = row == kTimeToFixed ? kLastValueWidth : kValueWidth;
         m_labels[row] = new QLabel(QString::fromUtf8(kLabelTexts[row]), this);
-        m_labels[row]->setGeometry(px(kLabelX), y, px(kValueX - kLabelX), py(kRowHeight));
+        m_labels[row]->setGeometry(px(kLabelX), y, labelWidth, py(kRowHeight));
         m_values[row] = new QLabel(this);
-        m_values[row]->setGeometry(px(kValueX), y, px(width), py(kRowHeight));
+        m_values[row]->setGeometry(valueX, y, px(width), py(kRowHeight));
     }
     m_timer.setInterval(1000);
     connect(&m_timer, &QTimer::timeout, this, &CPositionPage::tick);
