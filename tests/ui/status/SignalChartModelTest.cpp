@@ -179,20 +179,3 @@ TEST(SignalChartLayoutTest, BothRowsShareThePitchOfTheLongerRow) {
     }
     EXPECT_EQ(layout.rows[1].bars[8].bar.left(), 10 + 8 * pitch + 1);
 }
-
-TEST(SignalChartLayoutTest, GridHasFiveEqualBandsAboveTheLabels) {
-    SignalChartModel m = modelOf({sat(5, 40)});
-    const SignalChartLayout layout = m.layout(kClient, kFontHeight);
-    const ChartRowLayout& row = layout.rows.at(0);
-    const int m0 = 10 + (270 - 10) / 2;  // bottom of row 0
-    EXPECT_EQ(row.grid, QRect(10, 50, 220, m0 + 1 - kFontHeight - 50));
-    ASSERT_EQ(row.lineY.size(), 5u);
-    const int step = (row.grid.bottom() + 1 - 50) / 5;
-    for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(row.lineY[i], row.grid.bottom() + 1 - i * step);
-    EXPECT_EQ(row.bars[0].bar.bottom(), m0 - kFontHeight - 1);
-    EXPECT_EQ(row.bars[0].labelArea.top(), m0 - kFontHeight + 2);
-    EXPECT_EQ(row.bars[0].labelArea.height(), kFontHeight);
-    EXPECT_EQ(SignalChartModel::barFontTenthsPt(220), 73);
-    EXPECT_EQ(SignalChartModel::barFontTenthsPt(100), 60);
-}

@@ -150,8 +150,3 @@ TEST(SkyPlotModelTest, FullRepaintDrawsEverythingAndBecomesTheDrawnCopy) {
     EXPECT_TRUE(model.takeUpdate().empty());
     EXPECT_TRUE(model.drawn()[0][0].looksLike(model.entries()[0][0]));
 }
-
-TEST(SkyPlotModelTest, PrnLabelFollowsTheFormat) {
-    EXPECT_EQ(SkyPlotModel().prnLabel(7), "PRN:7");
-    EXPECT_EQ(bothGroups().prnLabel(122), "122");
-}
