@@ -19,4 +19,11 @@ CGnssStatusSheet::CGnssStatusSheet(CGnssReceiver* receiver, QWidget* parent)
     addPage(m_signal);
 }
 
+void CGnssStatusSheet::done(int result) {
+    m_position->stopRefreshing();
+    m_satellites->stopRefreshing();
+    m_signal->stopRefreshing();
+    CPropertySheet::done(result);
+}
+
 }  // namespace quorrel

@@ -21,6 +21,9 @@ public:
     CSatellitesPage* satellitesPage() const { return m_satellites; }
     CSignalPage* signalPage() const { return m_signal; }
 
+    // Closing stops every page's refresh, even when the caller keeps the sheet.
+    void done(int result) override;
+
 private:
     CPositionPage* m_position;
     CSatellitesPage* m_satellites;

@@ -46,6 +46,8 @@ public:
 
     bool usUnits() const { return m_usUnits; }
     const QTimer& refreshTimer() const { return m_timer; }
+    // The sheet closed: no more ticks.
+    void stopRefreshing() { m_timer.stop(); }
     QLabel* label(Row row) const { return m_labels[row]; }
     QLabel* value(Row row) const { return m_values[row]; }
 

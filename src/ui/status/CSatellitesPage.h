@@ -23,6 +23,8 @@ public:
 
     CSkyPlotCtrl* plot() const { return m_plot; }
     const QTimer& refreshTimer() const { return m_timer; }
+    // The sheet closed: no more ticks.
+    void stopRefreshing() { m_timer.stop(); }
 
 protected:
     void onInitPage() override;

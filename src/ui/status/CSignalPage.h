@@ -23,6 +23,8 @@ public:
 
     CSignalBarCtrl* chart() const { return m_chart; }
     const QTimer& refreshTimer() const { return m_timer; }
+    // The sheet closed: no more ticks.
+    void stopRefreshing() { m_timer.stop(); }
 
 protected:
     void onInitPage() override;

@@ -68,6 +68,11 @@ TEST(StatusSheet, EachPageRefreshesEverySecondFromItsOpeningUntilTheSheetCloses)
     EXPECT_TRUE(sheet.satellitesPage()->refreshTimer().isActive());
     EXPECT_EQ(sheet.signalPage()->refreshTimer().interval(), 1000);
     EXPECT_TRUE(sheet.signalPage()->refreshTimer().isActive());
+
+    sheet.accept();
+    EXPECT_FALSE(sheet.positionPage()->refreshTimer().isActive());
+    EXPECT_FALSE(sheet.satellitesPage()->refreshTimer().isActive());
+    EXPECT_FALSE(sheet.signalPage()->refreshTimer().isActive());
 }
 
 TEST(PositionPage, OpeningShowsTheReceiversValuesInTheBoldValueFont) {
