@@ -1,14 +1,15 @@
 #include "app/MainMenuFeatures.h"
+#include "ui/status/CGnssStatusSheet.h"
 
 namespace quorrel {
 
-// Each screen joins the menu here once it exists, for example:
-//   features.gnssStatus = [](QWidget* parent, CGnssReceiver& receiver) {
-//       CGnssStatusSheet sheet(&receiver, parent);
-//       sheet.exec();
-//   };
+// The screens each menu entry opens; an entry without one opens nothing.
 MainMenuFeatures programFeatures() {
     MainMenuFeatures features;
+    features.gnssStatus = [](QWidget* parent, CGnssReceiver& receiver) {
+        CGnssStatusSheet sheet(&receiver, parent);
+        sheet.exec();
+    };
     return features;
 }
 

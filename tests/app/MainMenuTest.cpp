@@ -13,6 +13,7 @@
 #include "app/CAboutQuorrel.h"
 #include "app/CMainMenuDlg.h"
 #include "app/core/RecordingPrompts.h"
+#include "ui/status/CGnssStatusSheet.h"
 
 using namespace quorrel;
 using quorrel::test::BoardLink;
@@ -114,6 +115,21 @@ TEST_F(MainMenuTest, ClickAndEnterOpenTheSameFeature) {
     clickEntry(*menu, 0);
     pressEnter(*menu);
     EXPECT_TRUE(prompts.prompts().empty());
+}
+
+TEST_F(MainMenuTest, GnssStatusEntryOpensTheStatusSheet) {
+    auto menu = makeMenu(programFeatures());
+    QString opened;
+    QTimer::singleShot(0, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* sheet = qobject_cast<CGnssStatusSheet*>(modal)) {
+            opened = sheet->metaObject()->className();
+            sheet->accept();
+        }
+    });
+    clickEntry(*menu, 3);
+    EXPECT_EQ(opened, "quorrel::CGnssStatusSheet");
+    EXPECT_TRUE(menu->isVisible());
 }
 
 TEST_F(MainMenuTest, AnsweringNoToResetOrPowerOffSendsNothing) {
