@@ -7,6 +7,7 @@ namespace quorrel {
 namespace {
 
 constexpr double kCorrelationS = 120.0;
+constexpr double kCorrectionLatencyS = 1.1;
 
 double hypot3(const Enu& e) {
     return std::sqrt(e.east * e.east + e.north * e.north + e.up * e.up);
@@ -153,7 +154,9 @@ Fix PositionModel::update(double nowS, const Dilution& dop, int usedCount, bool 
     const bool differential = fix.kind == SolutionKind::Dgps || fix.kind == SolutionKind::Float ||
                               fix.kind == SolutionKind::Fixed;
     if (differential && m_corrections) {
-        fix.correctionAgeS = std::max(nowS - m_lastCorrectionS, 0.0);
+        // A correction reaches the rover about a second after its own epoch (the base's
+        // measurement, encoding, transmission), so its age never drops below that.
+        fix.correctionAgeS = std::max(nowS - m_lastCorrectionS, 0.0) + kCorrectionLatencyS;
         fix.stationId = m_stationId;
         const Ecef rover = toEcef(fix.position), base = toEcef(m_base);
         fix.baseline = {rover.x - base.x, rover.y - base.y, rover.z - base.z};
