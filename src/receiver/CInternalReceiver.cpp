@@ -60,6 +60,7 @@ void CInternalReceiver::setLinkLostCallback(std::function<void()> callback) {
 }
 
 bool CInternalReceiver::Open(const std::u16string& portName) {
+    m_poweredOff = false;
     m_port.open(devicePath(portName));
     if (!m_port.isOpen()) return false;
     m_port.purge();
@@ -110,10 +111,14 @@ void CInternalReceiver::stopReader() {
 }
 
 bool CInternalReceiver::Close() {
-    int port = 0;
-    int baudCode = 0;
-    if (m_outputOwned && QueryOwnPort(port, baudCode)) SetPositionOutput(false, port);
-    runSetCommand(nptCommand(m_savedNpt[0], m_savedNpt[1]));
+    // A board that acknowledged its power-off answers nothing more: asking it would only
+    // keep the user waiting through two time-outs.
+    if (!m_poweredOff) {
+        int port = 0;
+        int baudCode = 0;
+        if (m_outputOwned && QueryOwnPort(port, baudCode)) SetPositionOutput(false, port);
+        runSetCommand(nptCommand(m_savedNpt[0], m_savedNpt[1]));
+    }
     stopReader();
     if (!m_port.isOpen()) return false;
     return m_port.close();

@@ -223,6 +223,7 @@ private:
     LinkTimeouts m_timeouts;
     int m_deviceClass = 2;
     bool m_outputOwned = false;
+    bool m_poweredOff = false;  // the board acknowledged "$PQVXS,PWR,OFF" since the last Open
     int m_nmeaPort = 0;
     int m_outputRate = 1;
     std::uint8_t m_savedNpt[2] = {1, 0};

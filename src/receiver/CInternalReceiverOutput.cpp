@@ -149,7 +149,9 @@ SerialNumberAnswer CInternalReceiver::QuerySerialNumber(std::string& number) {
 }
 
 bool CInternalReceiver::PowerOff() {
-    return runSetCommand("$PQVXS,PWR,OFF\r\n");
+    if (!runSetCommand("$PQVXS,PWR,OFF\r\n")) return false;
+    m_poweredOff = true;
+    return true;
 }
 
 bool CInternalReceiver::ResetReceiver() {

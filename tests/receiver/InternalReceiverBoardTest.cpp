@@ -214,6 +214,18 @@ TEST_F(BoardReceiverTest, UnpluggedBoardFailsEveryLaterCommandWithoutDelay) {
     EXPECT_LT(elapsedMs(start), 500);
 }
 
+TEST_F(BoardReceiverTest, CloseAfterPowerOffSendsNothingMore) {
+    startBoard();
+    ASSERT_TRUE(receiver.SetStopOutputOnClose(true));
+    ASSERT_TRUE(open());
+    ASSERT_TRUE(receiver.PowerOff());
+    board->clearLog();
+    const auto start = Clock::now();
+    EXPECT_TRUE(receiver.Close());
+    EXPECT_LT(elapsedMs(start), 500);
+    EXPECT_EQ(board->receivedCount("$"), 0u);
+}
+
 TEST_F(BoardReceiverTest, CloseSwitchesOutputOffAndRestoresNpt) {
     startBoard();
     ASSERT_FALSE(exchange(board->devicePath(), 57600, "$PQVXS,NPT,0,1\r\n", "$PQVXR,ACK").empty());
