@@ -38,9 +38,7 @@ QFont valueFont() {
 }  // namespace
 
 CPositionPage::CPositionPage(CGnssReceiver* receiver, const QLocale& locale, QWidget* parent)
-    : CPropertyPage(QStringLiteral("Position"), parent),
-      m_receiver(receiver),
-      m_usUnits(usesUsUnits(locale)) {
+    : CStatusPage(QStringLiteral("Position"), receiver, parent), m_usUnits(usesUsUnits(locale)) {
     // Dialog units follow the page font, as a dialog template's would; the values move right
     // when a label (a translated one, say) would not fit in front of them.
     const QFontMetrics metrics(font());
@@ -60,8 +58,6 @@ CPositionPage::CPositionPage(CGnssReceiver* receiver, const QLocale& locale, QWi
         m_values[row] = new QLabel(this);
         m_values[row]->setGeometry(valueX, y, px(width), py(kRowHeight));
     }
-    m_timer.setInterval(1000);
-    connect(&m_timer, &QTimer::timeout, this, &CPositionPage::tick);
 }
 
 void CPositionPage::onInitPage() {
@@ -69,7 +65,7 @@ void CPositionPage::onInitPage() {
     for (QLabel* value : m_values)
         value->setFont(font);
     tick();
-    m_timer.start();
+    startRefreshing();
 }
 
 void CPositionPage::tick() {
@@ -78,11 +74,12 @@ void CPositionPage::tick() {
 
 PositionSnapshot CPositionPage::snapshot() const {
     PositionSnapshot s;
-    if (!m_receiver) return s;
-    m_receiver->GetPosition(s.position);
-    s.deviceClass = m_receiver->GetDeviceClass();
-    if (float length = 0.0f; m_receiver->GetVectorLength(length)) s.baselineM = length;
-    s.wtiSeconds = m_receiver->GetWti();
+    CGnssReceiver* const source = receiver();
+    if (!source) return s;
+    source->GetPosition(s.position);
+    s.deviceClass = source->GetDeviceClass();
+    if (float length = 0.0f; source->GetVectorLength(length)) s.baselineM = length;
+    s.wtiSeconds = source->GetWti();
     return s;
 }
 

@@ -1,21 +1,18 @@
 #pragma once
 
 #include <QLocale>
-#include <QTimer>
 #include <array>
 
-#include "app/core/CPropertyPage.h"
+#include "ui/status/CStatusPage.h"
 #include "ui/status/PositionView.h"
 
 class QLabel;
 
 namespace quorrel {
 
-class CGnssReceiver;
-
 // "Position": latitude, longitude, altitude, satellites, PDOP, solution type with its age and
 // error estimates, baseline and time to FIXED, refreshed every second from its opening.
-class CPositionPage : public CPropertyPage {
+class CPositionPage : public CStatusPage {
     Q_OBJECT
 
 public:
@@ -39,15 +36,11 @@ public:
     explicit CPositionPage(CGnssReceiver* receiver, const QLocale& locale = QLocale(),
                            QWidget* parent = nullptr);
 
-    // One timer tick: snapshot the receiver and show it.
-    void tick();
+    void tick() override;
     // Shows the rows: texts, then visibility.
     void showRows(const PositionRows& rows);
 
     bool usUnits() const { return m_usUnits; }
-    const QTimer& refreshTimer() const { return m_timer; }
-    // The sheet closed: no more ticks.
-    void stopRefreshing() { m_timer.stop(); }
     QLabel* label(Row row) const { return m_labels[row]; }
     QLabel* value(Row row) const { return m_values[row]; }
 
@@ -58,9 +51,7 @@ private:
     PositionSnapshot snapshot() const;
     void setRowShown(Row row, bool shown);
 
-    CGnssReceiver* m_receiver;
     bool m_usUnits;
-    QTimer m_timer;
     std::array<QLabel*, kRowCount> m_labels{};
     std::array<QLabel*, kRowCount> m_values{};
 };

@@ -1,38 +1,30 @@
 #pragma once
 
-#include <QTimer>
-
-#include "app/core/CPropertyPage.h"
 #include "receiver/link/StatusRecords.h"
+#include "ui/status/CStatusPage.h"
 
 namespace quorrel {
 
-class CGnssReceiver;
 class CSkyPlotCtrl;
 
 // "Satellites": the sky plot of every satellite in the receiver's table, updated every
 // second from the page's opening.
-class CSatellitesPage : public CPropertyPage {
+class CSatellitesPage : public CStatusPage {
     Q_OBJECT
 
 public:
     explicit CSatellitesPage(CGnssReceiver* receiver, QWidget* parent = nullptr);
 
-    // One timer tick: snapshot the satellite table and redraw what changed.
-    void tick();
+    // Snapshots the satellite table and redraws what changed.
+    void tick() override;
 
     CSkyPlotCtrl* plot() const { return m_plot; }
-    const QTimer& refreshTimer() const { return m_timer; }
-    // The sheet closed: no more ticks.
-    void stopRefreshing() { m_timer.stop(); }
 
 protected:
     void onInitPage() override;
 
 private:
-    CGnssReceiver* m_receiver;
     CSkyPlotCtrl* m_plot = nullptr;
-    QTimer m_timer;
     int m_count = 0;
     SatelliteTable m_table{};
 };

@@ -1,38 +1,30 @@
 #pragma once
 
-#include <QTimer>
-
-#include "app/core/CPropertyPage.h"
 #include "receiver/link/StatusRecords.h"
+#include "ui/status/CStatusPage.h"
 
 namespace quorrel {
 
-class CGnssReceiver;
 class CSignalBarCtrl;
 
 // "Signal": the signal-to-noise bars of every tracked satellite, redrawn every second from
 // the page's opening.
-class CSignalPage : public CPropertyPage {
+class CSignalPage : public CStatusPage {
     Q_OBJECT
 
 public:
     explicit CSignalPage(CGnssReceiver* receiver, QWidget* parent = nullptr);
 
-    // One timer tick: snapshot the satellite table and redraw the chart.
-    void tick();
+    // Snapshots the satellite table and redraws the chart.
+    void tick() override;
 
     CSignalBarCtrl* chart() const { return m_chart; }
-    const QTimer& refreshTimer() const { return m_timer; }
-    // The sheet closed: no more ticks.
-    void stopRefreshing() { m_timer.stop(); }
 
 protected:
     void onInitPage() override;
 
 private:
-    CGnssReceiver* m_receiver;
     CSignalBarCtrl* m_chart = nullptr;
-    QTimer m_timer;
     int m_count = 0;
     SatelliteTable m_table{};
 };
