@@ -46,6 +46,19 @@ bool SentenceReader::nextByte(char& c, bool& silent) {
     return true;
 }
 
+// The bulk of a sentence body: bytes that are neither "$" nor CR are only stored, so they are
+// copied in one tight loop (still testing the stop flag after every byte). Returns the new
+// write position; the byte that ends the run is left for the state machine.
+std::size_t SentenceReader::copyPlainBody(char* buffer, std::size_t pos, std::size_t limit) {
+    while (m_chunkPos < m_chunkEnd && pos + 1 < limit - 1) {
+        const char c = static_cast<char>(m_chunk[m_chunkPos]);
+        if (c == '$' || c == '\r' || m_stop.load(std::memory_order_relaxed)) break;
+        buffer[pos++] = c;
+        ++m_chunkPos;
+    }
+    return pos;
+}
+
 bool SentenceReader::readSentence(SentenceType& type, char* buffer, std::size_t capacity) {
     State state = State::Idle;
     std::size_t pos = 0;
@@ -69,6 +82,7 @@ bool SentenceReader::readSentence(SentenceType& type, char* buffer, std::size_t 
 
     if (m_stop.load(std::memory_order_relaxed)) return false;
     for (;;) {
+        if (state == State::Body) pos = copyPlainBody(buffer, pos, sentenceLimit);
         char c = 0;
         bool silent = false;
         if (!nextByte(c, silent)) return false;

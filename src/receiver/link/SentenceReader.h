@@ -40,6 +40,7 @@ public:
 
 private:
     bool nextByte(char& c, bool& silent);
+    std::size_t copyPlainBody(char* buffer, std::size_t pos, std::size_t limit);
 
     ByteSource& m_source;
     const std::atomic<bool>& m_stop;

@@ -194,6 +194,8 @@ TEST_F(BoardOutputTest, TimeToFixedCountsDownWhileCorrectionsFlow) {
         ASSERT_TRUE(wti);
         const auto f = fieldsOf(wti->text);
         const int seconds = std::stoi(f[2]);
+        // A report made before the board took up the corrections has no countdown yet.
+        if (highest == 0 && seconds == 0 && f[3] != "3") continue;
         EXPECT_LE(seconds, previous);
         previous = seconds;
         highest = std::max(highest, seconds);
