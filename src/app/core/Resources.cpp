@@ -114,6 +114,23 @@ constexpr BuiltinText kBuiltinTexts[] = {
     {kStrSerialNumberLabel, "Serial Number:"},
     {kStrConnectionLost, "Receiver connection lost"},
     {kStrReconnect, "Reconnect"},
+    {kStrPositionPage, "Position"},
+    {kStrSatellitesPage, "Satellites"},
+    {kStrSignalPage, "Signal"},
+    {kStrLatitudeLabel, "Latitude:"},
+    {kStrLongitudeLabel, "Longitude:"},
+    {kStrAltitudeLabel, "Altitude:"},
+    {kStrSatellitesLabel, "Satellites:"},
+    {kStrPdopLabel, "PDOP:"},
+    {kStrStatusLabel, "Status:"},
+    {kStrAgeLabel, "Age:"},
+    {kStrHrmsLabel, "HRMS:"},
+    {kStrVrmsLabel, "VRMS:"},
+    {kStrBaselineLabel, "Baseline:"},
+    {kStrTimeToFixedLabel, "Time to FIXED:"},
+    {kStrGpsTracked, "GPS: %1"},
+    {kStrSbasTracked, "SBAS: %1"},
+    {kStrGlonassTracked, "GLONASS: %1"},
 };
 
 // "id<TAB>text" per line; "\n" and "\\" in the text stand for a line break and a backslash.

@@ -102,6 +102,24 @@ enum StringId : int {
     kStrSerialNumberLabel = 1005,
     kStrConnectionLost = 1006,
     kStrReconnect = 1007,
+    // The status sheet's page titles, row labels and row headers.
+    kStrPositionPage = 1010,
+    kStrSatellitesPage = 1011,
+    kStrSignalPage = 1012,
+    kStrLatitudeLabel = 1013,
+    kStrLongitudeLabel = 1014,
+    kStrAltitudeLabel = 1015,
+    kStrSatellitesLabel = 1016,
+    kStrPdopLabel = 1017,
+    kStrStatusLabel = 1018,
+    kStrAgeLabel = 1019,
+    kStrHrmsLabel = 1020,
+    kStrVrmsLabel = 1021,
+    kStrBaselineLabel = 1022,
+    kStrTimeToFixedLabel = 1023,
+    kStrGpsTracked = 1024,
+    kStrSbasTracked = 1025,
+    kStrGlonassTracked = 1026,
 };
 
 }  // namespace quorrel

@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <algorithm>
 
+#include "app/core/Resources.h"
+#include "app/core/StringIds.h"
 #include "receiver/CGnssReceiver.h"
 
 namespace quorrel {
@@ -21,9 +23,10 @@ constexpr int kRowHeight = 10;
 constexpr int kPageWidth = 156;
 constexpr int kPageHeight = 177;
 
-constexpr const char* kLabelTexts[CPositionPage::kRowCount] = {
-    "Latitude:", "Longitude:", "Altitude:", "Satellites:", "PDOP:",         "Status:",
-    "Age:",      "HRMS:",      "VRMS:",     "Baseline:",   "Time to FIXED:"};
+constexpr int kLabelIds[CPositionPage::kRowCount] = {
+    kStrLatitudeLabel, kStrLongitudeLabel, kStrAltitudeLabel,   kStrSatellitesLabel,
+    kStrPdopLabel,     kStrStatusLabel,    kStrAgeLabel,        kStrHrmsLabel,
+    kStrVrmsLabel,     kStrBaselineLabel,  kStrTimeToFixedLabel};
 
 QFont valueFont() {
     QFont font(QStringLiteral("Arial"));
@@ -38,22 +41,22 @@ QFont valueFont() {
 }  // namespace
 
 CPositionPage::CPositionPage(CGnssReceiver* receiver, const QLocale& locale, QWidget* parent)
-    : CStatusPage(QStringLiteral("Position"), receiver, parent), m_usUnits(usesUsUnits(locale)) {
+    : CStatusPage(resText(kStrPositionPage), receiver, parent), m_usUnits(usesUsUnits(locale)) {
     // Dialog units follow the page font, as a dialog template's would; the values move right
     // when a label (a translated one, say) would not fit in front of them.
     const QFontMetrics metrics(font());
     const auto px = [&](int dluX) { return dluX * metrics.averageCharWidth() / 4; };
     const auto py = [&](int dluY) { return dluY * metrics.height() / 8; };
     int labelWidth = px(kValueX - kLabelX);
-    for (const char* text : kLabelTexts)
-        labelWidth = std::max(labelWidth, metrics.horizontalAdvance(QString::fromUtf8(text)) +
-                                              metrics.averageCharWidth());
+    for (int id : kLabelIds)
+        labelWidth = std::max(labelWidth,
+                              metrics.horizontalAdvance(resText(id)) + metrics.averageCharWidth());
     const int valueX = px(kLabelX) + labelWidth;
     setMinimumSize(std::max(px(kPageWidth), valueX + px(kValueWidth)), py(kPageHeight));
     for (int row = 0; row < kRowCount; ++row) {
         const int y = py(kFirstRowY + row * kRowPitch);
         const int width = row == kTimeToFixed ? kLastValueWidth : kValueWidth;
-        m_labels[row] = new QLabel(QString::fromUtf8(kLabelTexts[row]), this);
+        m_labels[row] = new QLabel(resText(kLabelIds[row]), this);
         m_labels[row]->setGeometry(px(kLabelX), y, labelWidth, py(kRowHeight));
         m_values[row] = new QLabel(this);
         m_values[row]->setGeometry(valueX, y, px(width), py(kRowHeight));

@@ -1,12 +1,14 @@
 #include "ui/status/CSatellitesPage.h"
 
+#include "app/core/Resources.h"
+#include "app/core/StringIds.h"
 #include "receiver/CGnssReceiver.h"
 #include "ui/status/CSkyPlotCtrl.h"
 
 namespace quorrel {
 
 CSatellitesPage::CSatellitesPage(CGnssReceiver* receiver, QWidget* parent)
-    : CStatusPage(QStringLiteral("Satellites"), receiver, parent) {}
+    : CStatusPage(resText(kStrSatellitesPage), receiver, parent) {}
 
 void CSatellitesPage::onInitPage() {
     m_plot = new CSkyPlotCtrl(this);

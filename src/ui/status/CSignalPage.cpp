@@ -1,12 +1,14 @@
 #include "ui/status/CSignalPage.h"
 
+#include "app/core/Resources.h"
+#include "app/core/StringIds.h"
 #include "receiver/CGnssReceiver.h"
 #include "ui/status/CSignalBarCtrl.h"
 
 namespace quorrel {
 
 CSignalPage::CSignalPage(CGnssReceiver* receiver, QWidget* parent)
-    : CStatusPage(QStringLiteral("Signal"), receiver, parent) {}
+    : CStatusPage(resText(kStrSignalPage), receiver, parent) {}
 
 void CSignalPage::onInitPage() {
     m_chart = new CSignalBarCtrl(this);

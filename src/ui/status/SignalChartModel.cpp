@@ -103,10 +103,10 @@ SignalChartLayout SignalChartModel::layout(QSize client, int h) {
         const QRect band = ltrb(l, t + kRowHeaderTop, r, t + kRowBarsTop);
         ChartBand header{band,
                          {{band.adjusted(kTextInset, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
-                           QStringLiteral("GPS: %1").arg(m_counts.gpsTracked)}}};
+                           resText(kStrGpsTracked).arg(m_counts.gpsTracked)}}};
         if (m_counts.sbasTracked != 0)
             header.texts.push_back({band, Qt::AlignRight | Qt::AlignVCenter,
-                                    QStringLiteral("SBAS: %1").arg(m_counts.sbasTracked)});
+                                    resText(kStrSbasTracked).arg(m_counts.sbasTracked)});
         out.bands.push_back(header);
         widenScale(m_rows[0]);
         out.rows.push_back(layoutRow(m_rows[0], ltrb(l, t + kRowBarsTop, r, m), h, pitch));
@@ -115,7 +115,7 @@ SignalChartLayout SignalChartModel::layout(QSize client, int h) {
         const QRect band = ltrb(l, m + kRowHeaderTop, r, m + kRowBarsTop);
         out.bands.push_back({band,
                              {{band.adjusted(kTextInset, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
-                               QStringLiteral("GLONASS: %1").arg(m_counts.glonassTracked)}}});
+                               resText(kStrGlonassTracked).arg(m_counts.glonassTracked)}}});
         widenScale(m_rows[1]);
         out.rows.push_back(layoutRow(m_rows[1], ltrb(l, m + kRowBarsTop, r, b), h, pitch));
     }

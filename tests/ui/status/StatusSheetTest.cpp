@@ -3,6 +3,8 @@
 #include <QLabel>
 #include <QTabBar>
 
+#include "app/core/Resources.h"
+#include "app/core/StringIds.h"
 #include "receiver/CGnssReceiver.h"
 #include "ui/status/CGnssStatusSheet.h"
 #include "ui/status/CPositionPage.h"
@@ -150,4 +152,20 @@ TEST(SatellitesAndSignalPages, ReceiverWithoutSatellitesShowsEmptyGridAndGpsZero
     ASSERT_EQ(chart->lastLayout().bands.size(), 2u);
     EXPECT_EQ(chart->lastLayout().bands[1].texts.at(0).text, "GPS: 0");
     EXPECT_EQ(chart->size(), sheet.signalPage()->size());
+}
+
+// A language file replaces texts by number; the pages take theirs from the table.
+TEST(StatusSheet, PageTextsComeFromTheStringTable) {
+    struct Restore {
+        ~Restore() {
+            Resources::instance().addBuiltinText(kStrLatitudeLabel, "Latitude:");
+            Resources::instance().addBuiltinText(kStrSignalPage, "Signal");
+        }
+    } restore;
+    Resources::instance().addBuiltinText(kStrLatitudeLabel, "Breite:");
+    Resources::instance().addBuiltinText(kStrSignalPage, "Signalstärke");
+    BareReceiver receiver(kBoardDeviceClass);
+    CGnssStatusSheet sheet(&receiver);
+    EXPECT_EQ(sheet.positionPage()->label(CPositionPage::kLatitude)->text(), "Breite:");
+    EXPECT_EQ(sheet.signalPage()->title(), QString::fromUtf8("Signalstärke"));
 }
