@@ -373,4 +373,17 @@ SerialNumberAnswer CGnssReceiver::QuerySerialNumber(std::string&) {
     return SerialNumberAnswer::NotAsked;
 }
 
+void CGnssReceiver::setOpenObserver(std::function<void(const OpenAttempt&)>) {}
+void CGnssReceiver::cancelOpen() {}
+OpenFailure CGnssReceiver::openFailure() const {
+    return OpenFailure::Other;
+}
+std::string CGnssReceiver::openFailureDetail() const {
+    return {};
+}
+int CGnssReceiver::addLinkLostListener(std::function<void()>) {
+    return 0;
+}
+void CGnssReceiver::removeLinkLostListener(int) {}
+
 }  // namespace quorrel

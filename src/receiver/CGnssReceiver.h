@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "receiver/ReceiverTypes.h"
@@ -15,6 +16,24 @@ enum class SerialNumberAnswer {
     NotAsked,  // the receiver could not be asked (no answer, or not supported)
     Unknown,   // it answered without a serial number
     Known,     // it answered with one
+};
+
+// Why the last Open failed; the receiver operations themselves only say that it failed.
+enum class OpenFailure {
+    None,              // the last Open succeeded, or none ran yet
+    NoSuchDevice,      // the device does not exist
+    PermissionDenied,  // the user may not open it (not in the device's group)
+    Busy,              // another program holds it
+    NoAnswer,          // the device opened but no receiver answered at any baud rate
+    Cancelled,         // cancelOpen() ended the search
+    Other,             // any other failure of the device; openFailureDetail() has the words
+};
+
+// One try of the baud-rate search, reported before it starts.
+struct OpenAttempt {
+    int baudRate = 0;
+    int attempt = 0;   // 1-based
+    int attempts = 0;  // tries in the whole search
 };
 
 // The receiver as every screen sees it. Each operation returns whether it was done and
@@ -168,6 +187,21 @@ public:
     virtual bool SetStopOutputOnClose(bool on);
     // The receiver's serial number, for the about box; `number` is 8-bit text.
     virtual SerialNumberAnswer QuerySerialNumber(std::string& number);
+
+    // Beyond the receiver operations: what the program needs to show and steer the link.
+    // `observer` runs on the thread that runs Open, before each baud-rate try.
+    virtual void setOpenObserver(std::function<void(const OpenAttempt&)> observer);
+    // From any thread: a running Open gives up within half a second and fails with
+    // OpenFailure::Cancelled; the next Open starts afresh.
+    virtual void cancelOpen();
+    // Why the last Open failed (None after one that succeeded), and the system's words for it.
+    virtual OpenFailure openFailure() const;
+    virtual std::string openFailureDetail() const;
+    // `listener` runs on the reader thread when the link ends by itself (never after Close).
+    // Returns an id for removeLinkLostListener (0 when the receiver never reports a loss).
+    // Once removeLinkLostListener returns, that listener is not running and never runs again.
+    virtual int addLinkLostListener(std::function<void()> listener);
+    virtual void removeLinkLostListener(int id);
 };
 
 }  // namespace quorrel

@@ -2,22 +2,30 @@
 
 namespace quorrel {
 
-bool isSentenceText(const std::u16string& text) {
+TextFault sentenceTextFault(const std::u16string& text, std::size_t maxLength) {
     for (const char16_t c : text) {
-        if (c < 0x20 || c > 0x7E) return false;  // control, DEL and non-ASCII (CR, LF too)
-        if (c == u',' || c == u'*' || c == u'$') return false;
+        if (c == u',' || c == u'*' || c == u'$') return TextFault::FieldCharacter;
+        // C0 controls (CR and LF among them), DEL and the C1 controls of Latin-1.
+        if (c < 0x20 || (c >= 0x7F && c < 0xA0)) return TextFault::ControlCharacter;
+        if (c > 0xFF) return TextFault::NotLatin1;
     }
-    return true;
+    return text.size() > maxLength ? TextFault::TooLong : TextFault::None;
+}
+
+bool isSentenceText(const std::u16string& text) {
+    return sentenceTextFault(text) == TextFault::None;
 }
 
 bool toSentenceText(const std::u16string& text, std::string& field) {
-    if (!isSentenceText(text)) return false;
-    field.assign(text.begin(), text.end());
-    return true;
+    return toSentenceText(text, SIZE_MAX, field);
 }
 
 bool toSentenceText(const std::u16string& text, std::size_t maxLength, std::string& field) {
-    return text.size() <= maxLength && toSentenceText(text, field);
+    if (sentenceTextFault(text, maxLength) != TextFault::None) return false;
+    field.clear();
+    for (const char16_t c : text)
+        field += static_cast<char>(static_cast<unsigned char>(c));
+    return true;
 }
 
 std::u16string fromReceiverText(const std::string& text) {

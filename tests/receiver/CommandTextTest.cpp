@@ -5,17 +5,32 @@
 
 using namespace quorrel;
 
-TEST(SentenceText, PrintableAsciiPassesAndFieldOrSentenceBreakersDoNot) {
+TEST(SentenceText, PrintableLatin1PassesAsSingleBytesAndBreakersDoNot) {
     std::string field = "untouched";
     EXPECT_TRUE(toSentenceText(u"Base 1 (roof) #2", field));
     EXPECT_EQ(field, "Base 1 (roof) #2");
+    EXPECT_TRUE(toSentenceText(u"M\u00fcnchen \u00e9t\u00e9", field));
+    EXPECT_EQ(field, "M\xfcnchen \xe9t\xe9");
     EXPECT_TRUE(isSentenceText(u""));
-    const std::u16string refused[] = {
-        u"a,b",  u"a*b",    u"$a",     u"a\rb",   u"a\nb",
-        u"a\tb", u"\u007f", u"\u00e9", u"\u20ac", std::u16string(u"a\0b", 3)};
-    for (const std::u16string& value : refused) {
+    const struct {
+        std::u16string text;
+        TextFault fault;
+    } refused[] = {
+        {u"a,b", TextFault::FieldCharacter},
+        {u"a*b", TextFault::FieldCharacter},
+        {u"$a", TextFault::FieldCharacter},
+        {u"a\rb", TextFault::ControlCharacter},
+        {u"a\nb", TextFault::ControlCharacter},
+        {u"a\tb", TextFault::ControlCharacter},
+        {u"\u007f", TextFault::ControlCharacter},
+        {u"\u0085", TextFault::ControlCharacter},
+        {u"\u20ac", TextFault::NotLatin1},
+        {std::u16string(u"a\0b", 3), TextFault::ControlCharacter},
+    };
+    for (const auto& value : refused) {
         field = "untouched";
-        EXPECT_FALSE(toSentenceText(value, field));
+        EXPECT_EQ(sentenceTextFault(value.text), value.fault);
+        EXPECT_FALSE(toSentenceText(value.text, field));
         EXPECT_EQ(field, "untouched");
     }
 }
@@ -25,6 +40,7 @@ TEST(SentenceText, TextLongerThanItsFieldIsRefused) {
     EXPECT_TRUE(toSentenceText(u"12345", 5, field));
     EXPECT_EQ(field, "12345");
     EXPECT_FALSE(toSentenceText(u"123456", 5, field));
+    EXPECT_EQ(sentenceTextFault(u"123456", 5), TextFault::TooLong);
     EXPECT_FALSE(toSentenceText(u"a,b", 5, field));
     EXPECT_EQ(field, "12345");
 }

@@ -158,7 +158,7 @@ TEST_F(InternalReceiverTest, LinkTextThatCouldBreakASentenceIsRefusedUnsent) {
     openQuietly();
     for (const std::u16string& bad :
          {std::u16string(u"a,b"), std::u16string(u"a*"), std::u16string(u"$GP"),
-          std::u16string(u"x\r\n$PQVXS,PWR,OFF"), std::u16string(u"\u00e9t\u00e9")}) {
+          std::u16string(u"x\r\n$PQVXS,PWR,OFF"), std::u16string(u"\u20ac")}) {
         EXPECT_FALSE(receiver.SetModemCsdParameters(bad, u"1"));
         EXPECT_FALSE(receiver.SetModemCsdParameters(u"1", bad));
         EXPECT_FALSE(receiver.SetModemGprsParameters(u"", bad, u"", u""));

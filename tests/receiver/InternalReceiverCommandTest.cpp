@@ -104,7 +104,7 @@ TEST_F(InternalReceiverTest, TextThatCouldBreakASentenceIsRefusedWithoutSending)
     openQuietly();
     for (const std::u16string& text :
          {std::u16string(u"A,B"), std::u16string(u"A*"), std::u16string(u"$GP"),
-          std::u16string(u"A\r\n$PQVXS,PWR,OFF"), std::u16string(u"Gr\u00fcn"),
+          std::u16string(u"A\r\n$PQVXS,PWR,OFF"), std::u16string(u"5 \u20ac"),
           std::u16string(u"tab\there")}) {
         EXPECT_FALSE(receiver.SetSiteName(text));
         EXPECT_FALSE(receiver.SetAntennaName(text));
