@@ -7,12 +7,15 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <functional>
+#include <memory>
 
 #include "AppTestSupport.h"
 #include "SimulatedReceivers.h"
 #include "app/CAboutQuorrel.h"
 #include "app/CMainMenuDlg.h"
-#include "app/core/RecordingPrompts.h"
+#include "support/RecordingPrompts.h"
+#include "support/ScreenRig.h"
 #include "ui/status/CGnssStatusSheet.h"
 
 using namespace quorrel;
@@ -48,16 +51,31 @@ bool waitFor(Condition done, int ms = 3000) {
     return done();
 }
 
+// Runs `act` on the first modal window of type T, once it is up; the receiver worker may
+// keep the event loop busy before the window opens.
+template <typename T>
+void whenModal(std::function<void(T&)> act) {
+    auto poll = std::make_shared<std::function<void()>>();
+    *poll = [act, poll] {
+        if (auto* window = qobject_cast<T*>(QApplication::activeModalWidget()))
+            act(*window);
+        else
+            QTimer::singleShot(10, *poll);
+    };
+    QTimer::singleShot(0, *poll);
+}
+
 class MainMenuTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(link.open()); }
+    void SetUp() override {
+        ASSERT_TRUE(link.open());
+        rig.link.setPollIntervalMs(50);
+    }
 
     std::unique_ptr<CMainMenuDlg> makeMenu(MainMenuFeatures features = {}) {
-        auto menu = std::make_unique<CMainMenuDlg>(*link.receiver, DeviceClass::OtherCode,
-                                                   std::move(features));
+        auto menu = std::make_unique<CMainMenuDlg>(rig.context(), std::move(features));
         AppTimings timings;
         timings.powerOffCloseMs = 300;
-        timings.connectionPollMs = 50;
         menu->setTimings(timings);
         menu->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(menu.get()));
@@ -65,7 +83,8 @@ protected:
     }
 
     BoardLink link;
-    RecordingPrompts prompts;
+    test::ScreenRig rig{*link.receiver};
+    RecordingPrompts& prompts = rig.prompts;
     ScopedPrompts usePrompts{prompts};
 };
 
@@ -90,20 +109,22 @@ TEST_F(MainMenuTest, BoardMenuOffersEightEntriesWithNoneSelected) {
 TEST(MainMenuModule, ModuleMenuOffersFourEntries) {
     ModuleLink link;
     ASSERT_TRUE(link.open());
-    CMainMenuDlg menu(*link.receiver, DeviceClass::Code0143, {});
+    test::ScreenRig rig(*link.receiver, DeviceClass::Code0143);
+    CMainMenuDlg menu(rig.context(), {});
     EXPECT_EQ(entryTexts(menu), QStringList({"GNSS Settings", "GNSS Status", "Reset", "About"}));
-    CMainMenuDlg other(*link.receiver, DeviceClass::Code0204, {});
+    test::ScreenRig other0204(*link.receiver, DeviceClass::Code0204);
+    CMainMenuDlg other(other0204.context(), {});
     EXPECT_EQ(other.featureList()->count(), 4);
 }
 
 TEST_F(MainMenuTest, ClickAndEnterOpenTheSameFeature) {
     QStringList opened;
     MainMenuFeatures features;
-    features.gnssStatus = [&](QWidget* parent, CGnssReceiver& receiver) {
-        EXPECT_EQ(&receiver, link.receiver.get());
+    features.gnssStatus = [&](QWidget* parent, const ScreenContext& context) {
+        EXPECT_EQ(&context.receiver, link.receiver.get());
         opened << parent->objectName() + "status";
     };
-    features.nmeaOutput = [&](QWidget*, CGnssReceiver&) { opened << "nmea"; };
+    features.nmeaOutput = [&](QWidget*, const ScreenContext&) { opened << "nmea"; };
     auto menu = makeMenu(features);
     clickEntry(*menu, 3);
     EXPECT_EQ(menu->selectionMark(), 3);
@@ -205,7 +226,7 @@ TEST_F(MainMenuTest, DifferentialModeSettingsComeBackOnlyWhenTheSheetEndsWithOk)
     bool accept = false;
     AppSettings handedIn;
     MainMenuFeatures features;
-    features.differentialMode = [&](QWidget*, CGnssReceiver&, AppSettings& values) {
+    features.differentialMode = [&](QWidget*, const ScreenContext&, AppSettings& values) {
         handedIn = values;
         values.ntripMountPoint = QStringLiteral("NEWMNT");
         values.connectNtrip = 1;
@@ -253,11 +274,9 @@ TEST_F(MainMenuTest, TitleBarCloseIsOkEscapeIsCancelAndBothCloseTheReceiver) {
 TEST_F(MainMenuTest, AboutOpensOverTheMenu) {
     auto menu = makeMenu();
     QString shown;
-    QTimer::singleShot(0, [&] {
-        auto* about = qobject_cast<CAboutQuorrel*>(QApplication::activeModalWidget());
-        ASSERT_NE(about, nullptr);
-        shown = about->windowTitle();
-        about->close();
+    whenModal<CAboutQuorrel>([&](CAboutQuorrel& about) {
+        shown = about.windowTitle();
+        about.close();
     });
     clickEntry(*menu, 6);
     EXPECT_EQ(shown, "About GNSS Quorrel");
