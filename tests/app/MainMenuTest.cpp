@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -16,7 +17,9 @@
 #include "app/CMainMenuDlg.h"
 #include "support/RecordingPrompts.h"
 #include "support/ScreenRig.h"
+#include "ui/kit/ConnectionLostBar.h"
 #include "ui/status/CGnssStatusSheet.h"
+#include "ui/status/CPositionPage.h"
 
 using namespace quorrel;
 using quorrel::test::BoardLink;
@@ -311,4 +314,37 @@ TEST_F(MainMenuTest, LostLinkIsReportedAndReconnectBringsItBack) {
     EXPECT_FALSE(menu->isConnectionLostShown());
     menu->reject();
     replacement.reset();
+}
+
+// The board goes while the status sheet is open over the menu: the sheet and its page say so
+// within two seconds and stop showing the last position; once the sheet closes, the menu
+// offers Reconnect.
+TEST_F(MainMenuTest, LinkLostUnderAnOpenSheetShowsInTheSheetAndTheMenu) {
+    auto menu = makeMenu(programFeatures());
+    bool sheetShowedLoss = false, pageShowedLoss = false, positionCleared = false;
+    qint64 lossShownAfterMs = -1;
+    QElapsedTimer clock;
+    whenModal<CGnssStatusSheet>([&](CGnssStatusSheet& sheet) {
+        CPositionPage* page = sheet.positionPage();
+        ASSERT_TRUE(waitFor([&] {
+            page->tick();
+            return !page->value(CPositionPage::kLatitude)->text().isEmpty();
+        }));
+        link.board.unplug();
+        clock.start();
+        waitFor([&] { return page->isShowingLinkLost(); }, 3000);
+        lossShownAfterMs = clock.elapsed();
+        sheetShowedLoss = sheet.connectionLostBar() && sheet.connectionLostBar()->isVisible();
+        pageShowedLoss = page->isShowingLinkLost();
+        positionCleared = page->value(CPositionPage::kLatitude)->text().isEmpty();
+        sheet.accept();
+    });
+    clickEntry(*menu, 3);
+    EXPECT_TRUE(sheetShowedLoss);
+    EXPECT_TRUE(pageShowedLoss);
+    EXPECT_GE(lossShownAfterMs, 0);
+    EXPECT_LT(lossShownAfterMs, 2000);
+    EXPECT_TRUE(positionCleared) << "the last position stays as if current";
+    EXPECT_TRUE(menu->isConnectionLostShown());
+    EXPECT_NE(menu->findChild<QPushButton*>("reconnect"), nullptr);
 }
