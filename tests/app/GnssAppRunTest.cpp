@@ -12,6 +12,7 @@
 #include <functional>
 
 #include "AppTestSupport.h"
+#include "IsolatedConfig.h"
 #include "SimulatedReceivers.h"
 #include "app/CGnssApp.h"
 #include "app/CMainMenuDlg.h"
@@ -26,13 +27,7 @@ namespace {
 class GnssAppRunTest : public ::testing::Test {
 protected:
     AppConfig config() {
-        AppConfig c;
-        c.programDir = programDir.path();
-        c.lockPath = runtime.filePath(QStringLiteral("Quorrel.lock"));
-        c.portOverride = QString::fromStdString(board.devicePath());
-        c.serviceLayer.processName = QStringLiteral("NoSuchService");
-        c.serviceLayer.startWaitMs = 0;
-        c.deviceIdArg = QString();
+        AppConfig c = test::isolatedConfig(programDir, runtime, board.devicePath());
         c.receiverFactory = test::quickReceiver;
         c.features.differentialMode = [this](QWidget*, const ScreenContext&, AppSettings& values) {
             values.ntripMountPoint = QStringLiteral("NEWMNT");

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 
 #include "AppTestSupport.h"
+#include "IsolatedConfig.h"
 #include "QuickReceivers.h"
 #include "app/CGnssApp.h"
 #include "app/shell/InstanceLock.h"
@@ -26,13 +27,7 @@ namespace {
 class GnssAppTest : public ::testing::Test {
 protected:
     AppConfig config() {
-        AppConfig c;
-        c.programDir = programDir.path();
-        c.lockPath = runtime.filePath(QStringLiteral("Quorrel.lock"));
-        c.portOverride = QString::fromStdString(pty.slavePath());
-        c.serviceLayer.processName = QStringLiteral("NoSuchService");
-        c.serviceLayer.startWaitMs = 0;
-        c.deviceIdArg = QString();
+        AppConfig c = test::isolatedConfig(programDir, runtime, pty.slavePath());
         c.receiverFactory = [this](DeviceClass deviceClass, const QString& deviceId) {
             ++receiversCreated;
             auto receiver = test::quickReceiver(deviceClass, deviceId);

@@ -17,6 +17,7 @@
 #include <memory>
 
 #include "AppTestSupport.h"
+#include "IsolatedConfig.h"
 #include "app/CGnssApp.h"
 #include "app/StartupWindow.h"
 #include "platform/PseudoTerminal.h"
@@ -84,12 +85,7 @@ StartupWindow* startupWindow() {
 class StartupWindowTest : public ::testing::Test {
 protected:
     AppConfig config() {
-        AppConfig c;
-        c.programDir = programDir.path();
-        c.lockPath = runtime.filePath(QStringLiteral("Quorrel.lock"));
-        c.portOverride = QString::fromStdString(pty.slavePath());
-        c.serviceLayer.processName = QStringLiteral("NoSuchService");
-        c.deviceIdArg = QString();
+        AppConfig c = test::isolatedConfig(programDir, runtime, pty.slavePath());
         return c;
     }
     void whenShown(std::function<void(StartupWindow&)> act) {
@@ -141,6 +137,7 @@ TEST_F(StartupWindowTest, ShowsAtOnceAndQuitEndsTheServiceWaitWithNothingWritten
     AppConfig c = config();
     c.serviceLayer.processName = QStringLiteral("QrlSvc%1").arg(QCoreApplication::applicationPid());
     c.serviceLayer.programFilesDir = programFiles.path();
+    c.serviceLayer.startWaitMs = 5000;
     ASSERT_TRUE(QDir(programFiles.path()).mkpath(c.serviceLayer.folder));
     QFile script(programFiles.filePath(c.serviceLayer.folder + "/" + c.serviceLayer.processName));
     ASSERT_TRUE(script.open(QIODevice::WriteOnly));
