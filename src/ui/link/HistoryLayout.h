@@ -9,8 +9,8 @@ namespace quorrel {
 
 enum class HistoryFieldKind { Text, Number };
 
-// One line of a history file. A text field holds at most `capacity` − 1 bytes (the records
-// were zero-terminated 8-bit text); a number is a 32-bit int written as "%d".
+// One line of a history file. A text field has room for `capacity` bytes with a terminating
+// zero, so it holds at most `capacity` − 1; a number is a 32-bit int written as "%d".
 struct HistoryField {
     HistoryFieldKind kind = HistoryFieldKind::Text;
     int capacity = 0;
