@@ -58,14 +58,15 @@ bool waitFor(Condition done, int ms = 3000) {
 // keep the event loop busy before the window opens.
 template <typename T>
 void whenModal(std::function<void(T&)> act) {
-    auto poll = std::make_shared<std::function<void()>>();
-    *poll = [act, poll] {
-        if (auto* window = qobject_cast<T*>(QApplication::activeModalWidget()))
-            act(*window);
-        else
-            QTimer::singleShot(10, *poll);
-    };
-    QTimer::singleShot(0, *poll);
+    auto* poll = new QTimer(qApp);
+    QObject::connect(poll, &QTimer::timeout, [act, poll] {
+        auto* window = qobject_cast<T*>(QApplication::activeModalWidget());
+        if (!window) return;
+        poll->stop();
+        poll->deleteLater();
+        act(*window);
+    });
+    poll->start(10);
 }
 
 class MainMenuTest : public ::testing::Test {

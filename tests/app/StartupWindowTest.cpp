@@ -89,16 +89,14 @@ protected:
         return c;
     }
     void whenShown(std::function<void(StartupWindow&)> act) {
-        auto poll = std::make_shared<std::function<void()>>();
-        *poll = [this, act, poll] {
-            if (StartupWindow* window = startupWindow()) {
-                shownAfterMs = clock.elapsed();
-                act(*window);
-            } else {
-                QTimer::singleShot(5, *poll);
-            }
-        };
-        QTimer::singleShot(0, *poll);
+        QObject::connect(&poll, &QTimer::timeout, [this, act] {
+            StartupWindow* window = startupWindow();
+            if (!window) return;
+            poll.stop();
+            shownAfterMs = clock.elapsed();
+            act(*window);
+        });
+        poll.start(5);
     }
     // Presses Quit after `delayMs` and notes when; returns what the window said then.
     void quitAfter(int delayMs) {
@@ -123,6 +121,7 @@ protected:
     RecordingPrompts prompts;
     ScopedPrompts usePrompts{prompts};
     QElapsedTimer clock;
+    QTimer poll;
     qint64 shownAfterMs = -1;
     qint64 quitAtMs = -1;
     QString stepBeforeQuit, deviceLine;
