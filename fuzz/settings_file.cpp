@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "app/core/SettingsStore.h"
+#include "app/shell/SettingsStore.h"
 
 using namespace quorrel;
 

@@ -1,10 +1,7 @@
 #include "app/AboutContent.h"
 
-#include <string>
-
-#include "app/core/Resources.h"
-#include "app/core/StringIds.h"
-#include "receiver/CGnssReceiver.h"
+#include "ui/kit/Resources.h"
+#include "ui/kit/StringIds.h"
 
 namespace quorrel {
 namespace {
@@ -16,24 +13,28 @@ QString format(int textId, const QString& value) {
 
 }  // namespace
 
-AboutContent readAboutContent(CGnssReceiver* receiver, const QString& programVersion) {
+AboutAnswers askAbout(CGnssReceiver& receiver) {
+    AboutAnswers answers;
+    // A receiver that did not answer counts as one that cannot be asked for its serial
+    // number, rather than keeping the box waiting a second time.
+    answers.versionAnswered = receiver.QueryVersion(answers.gnssFirmware, answers.systemFirmware,
+                                                    answers.receiverVersion);
+    if (answers.versionAnswered) answers.serial = receiver.QuerySerialNumber(answers.serialNumber);
+    return answers;
+}
+
+AboutContent formatAbout(const AboutAnswers& answers, const QString& programVersion) {
     AboutContent content;
     content.programVersion = format(kStrVersion, programVersion);
-    if (!receiver) return content;
-
-    std::u16string gnss, system, version;
-    if (!receiver->QueryVersion(gnss, system, version)) {
-        // A receiver that did not answer counts as one that cannot be asked for its serial
-        // number, rather than keeping the box waiting a second time.
-        return content;
-    }
+    if (!answers.versionAnswered) return content;
     content.receiverLinesVisible = true;
-    content.gnssFirmware = format(kStrGnssFirmware, QString::fromStdU16String(gnss));
-    content.systemFirmware = format(kStrSystemFirmware, QString::fromStdU16String(system));
-    content.serviceVersion = format(kStrVersion, QString::fromStdU16String(version));
-
-    std::string number;
-    switch (receiver->QuerySerialNumber(number)) {
+    content.gnssFirmware =
+        format(kStrGnssFirmware, QString::fromStdU16String(answers.gnssFirmware));
+    content.systemFirmware =
+        format(kStrSystemFirmware, QString::fromStdU16String(answers.systemFirmware));
+    content.serviceVersion =
+        format(kStrVersion, QString::fromStdU16String(answers.receiverVersion));
+    switch (answers.serial) {
         case SerialNumberAnswer::NotAsked:
             break;
         case SerialNumberAnswer::Unknown:
@@ -43,7 +44,8 @@ AboutContent readAboutContent(CGnssReceiver* receiver, const QString& programVer
         case SerialNumberAnswer::Known:
             content.serialNumberVisible = true;
             content.serialNumber = format(
-                kStrSerialNumber, QString::fromLatin1(number.data(), qsizetype(number.size())));
+                kStrSerialNumber, QString::fromLatin1(answers.serialNumber.data(),
+                                                      qsizetype(answers.serialNumber.size())));
             break;
     }
     return content;

@@ -1,10 +1,11 @@
 #pragma once
 
 #include <QString>
+#include <string>
+
+#include "receiver/CGnssReceiver.h"
 
 namespace quorrel {
-
-class CGnssReceiver;
 
 // What the about box shows: the program's version line always; the receiver's three lines
 // and its serial number only when it answered the version query (the serial number line
@@ -19,8 +20,19 @@ struct AboutContent {
     QString serialNumber;
 };
 
-// Asks `receiver` (may be null: nothing to ask) once and formats every line with the
-// resource texts ("Version: %1" …).
-AboutContent readAboutContent(CGnssReceiver* receiver, const QString& programVersion);
+// What the receiver answered, as it said it.
+struct AboutAnswers {
+    bool versionAnswered = false;
+    std::u16string gnssFirmware, systemFirmware, receiverVersion;
+    SerialNumberAnswer serial = SerialNumberAnswer::NotAsked;
+    std::string serialNumber;  // 8-bit text
+};
+
+// Asks the receiver once for its versions and then its serial number (the receiver worker's
+// part of the about box).
+AboutAnswers askAbout(CGnssReceiver& receiver);
+
+// Every line, formatted with the resource texts ("Version: %1" …).
+AboutContent formatAbout(const AboutAnswers& answers, const QString& programVersion);
 
 }  // namespace quorrel

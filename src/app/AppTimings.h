@@ -6,7 +6,6 @@ namespace quorrel {
 struct AppTimings {
     int serviceLayerStartMs = 5000;  // after starting the companion service
     int powerOffCloseMs = 3000;      // between a successful power-off and the menu closing
-    int connectionPollMs = 1000;     // how often the menu checks the receiver link
     int simulatorStartMs = 10000;    // for a simulator to print its device path
 };
 

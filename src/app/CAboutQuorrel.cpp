@@ -3,10 +3,11 @@
 #include <QLabel>
 
 #include "app/ProgramVersion.h"
-#include "app/core/DialogUnits.h"
-#include "app/core/Resources.h"
-#include "app/core/StringIds.h"
-#include "app/core/UserPrompts.h"
+#include "ui/kit/DialogUnits.h"
+#include "ui/kit/ReceiverWorker.h"
+#include "ui/kit/Resources.h"
+#include "ui/kit/ScreenContext.h"
+#include "ui/kit/StringIds.h"
 
 namespace quorrel {
 namespace {
@@ -18,11 +19,8 @@ constexpr int kLineHeightDu = 10;
 
 }  // namespace
 
-CAboutQuorrel::CAboutQuorrel(CGnssReceiver* receiver, QWidget* parent) : QDialog(parent) {
-    {
-        BusyCursor busy;
-        m_content = readAboutContent(receiver, GetProgramFileVersion());
-    }
+CAboutQuorrel::CAboutQuorrel(const ScreenContext& context, QWidget* parent) : QDialog(parent) {
+    m_content = formatAbout(context.worker.run(askAbout), GetProgramFileVersion());
     setWindowTitle(resText(kStrAboutCaption));
     const DialogUnits du(font());
     setFixedSize(du.size(kWidthDu, kHeightDu));

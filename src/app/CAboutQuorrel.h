@@ -8,14 +8,15 @@ class QLabel;
 
 namespace quorrel {
 
-class CGnssReceiver;
+struct ScreenContext;
 
 // The about box: program name and version, and the versions and serial number the receiver
-// reports, asked once while the box opens. It closes with the title bar's button or Escape.
+// reports, asked once (on the receiver worker) while the box opens. It closes with the title
+// bar's button or Escape.
 class CAboutQuorrel : public QDialog {
     Q_OBJECT
 public:
-    explicit CAboutQuorrel(CGnssReceiver* receiver, QWidget* parent = nullptr);
+    explicit CAboutQuorrel(const ScreenContext& context, QWidget* parent = nullptr);
 
     const AboutContent& content() const { return m_content; }
 

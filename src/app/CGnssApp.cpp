@@ -6,14 +6,20 @@
 #include <cstdio>
 
 #include "app/CMainMenuDlg.h"
-#include "app/InstanceLock.h"
-#include "app/PlatformSettings.h"
-#include "app/SimulatorProcess.h"
-#include "app/core/Resources.h"
-#include "app/core/SettingsStore.h"
-#include "app/core/StringIds.h"
-#include "app/core/UserPrompts.h"
+#include "app/StartupSequence.h"
+#include "app/StartupWindow.h"
+#include "app/shell/InstanceLock.h"
+#include "app/shell/OpenFailureText.h"
+#include "app/shell/PlatformSettings.h"
+#include "app/shell/SettingsStore.h"
+#include "app/shell/SimulatorProcess.h"
 #include "receiver/CGnssReceiver.h"
+#include "ui/kit/LinkMonitor.h"
+#include "ui/kit/ReceiverWorker.h"
+#include "ui/kit/Resources.h"
+#include "ui/kit/ScreenContext.h"
+#include "ui/kit/StringIds.h"
+#include "ui/kit/UserPrompts.h"
 
 namespace quorrel {
 namespace {
@@ -30,9 +36,14 @@ QString ownTitle() {
     return QFileInfo(QCoreApplication::applicationFilePath()).baseName();
 }
 
+void printLine(const QString& line) {
+    if (!line.isEmpty()) std::fprintf(stderr, "%s\n", qPrintable(line));
+}
+
 }  // namespace
 
-CGnssApp::CGnssApp(AppConfig config) : m_config(std::move(config)), m_title(ownTitle()) {
+CGnssApp::CGnssApp(AppConfig config)
+    : m_config(std::move(config)), m_prompts(UserPrompts::current()), m_title(ownTitle()) {
     theApp = this;
     m_instanceLock = std::make_unique<InstanceLock>(m_config.lockPath.toStdString());
     if (m_instanceLock->isDuplicate()) {
@@ -40,10 +51,12 @@ CGnssApp::CGnssApp(AppConfig config) : m_config(std::move(config)), m_title(ownT
         m_instanceLock.reset();
         return;
     }
-    startUp();
+    createReceiver();
 }
 
 CGnssApp::~CGnssApp() {
+    m_link.reset();
+    m_worker.reset();
     m_receiver.reset();
     m_simulator.reset();
     m_instanceLock.reset();
@@ -54,7 +67,7 @@ CGnssApp* CGnssApp::instance() {
     return theApp;
 }
 
-void CGnssApp::startUp() {
+void CGnssApp::createReceiver() {
     m_settings = AppSettings{};
     const PlatformSettings platform(m_title);
     DeviceIdSources sources{m_config.deviceIdArg, platform.deviceId(), m_config.dmiSerialPath};
@@ -65,12 +78,66 @@ void CGnssApp::startUp() {
     m_receiver = m_config.receiverFactory(m_deviceClass, m_deviceId);
     m_receiver->SetDeviceClass(static_cast<int>(m_deviceClass));
     m_receiver->SetStopOutputOnClose(true);
+    m_worker = std::make_unique<ReceiverWorker>(*m_receiver, m_prompts);
+    m_link = std::make_unique<LinkMonitor>(*m_receiver);
+}
 
-    BusyCursor busy;
+bool CGnssApp::wantsWtiAndA2d() const {
+    return !SettingsStore(m_title).readIsExternalGps();
+}
+
+bool CGnssApp::start() {
+    if (m_started || m_duplicateInstance) return m_connected && !m_duplicateInstance;
+    m_started = true;
+    // Loaded before the window, so that even the start-up window speaks the user's language.
+    LoadLanguageLibrary();
+    BusyCursor busy(m_prompts);
+    StartupWindow window(m_devicePath);
+    QObject::connect(&window, &StartupWindow::quitRequested, &window, [this] { requestQuit(); });
+    window.show();
     // The simulator stands in for the board and for the service that powers it.
+    if (m_config.simulate && !startSimulator()) {
+        m_connected = false;
+        return false;
+    }
+    window.setDevice(m_devicePath);
+
+    StartupRequest request;
+    request.device = m_devicePath.toStdU16String();
     if (!isExternalModule(m_deviceClass) && !m_config.simulate)
-        ServiceLayer(m_config.serviceLayer).EnsureServiceLayer();
-    m_connected = openReceiver();
+        request.service = m_config.serviceLayer;
+    request.enableWtiAndA2d = wantsWtiAndA2d();
+    request.quit = &m_quit;
+    // Called on the worker thread; the window outlives them, as the search ends before it.
+    request.serviceStarting = [&window] {
+        QMetaObject::invokeMethod(&window, &StartupWindow::showServiceStarting,
+                                  Qt::QueuedConnection);
+    };
+    request.attempt = [&window](const OpenAttempt& attempt) {
+        QMetaObject::invokeMethod(
+            &window, [&window, attempt] { window.showAttempt(attempt); }, Qt::QueuedConnection);
+    };
+    StartupResult result;
+    m_worker->post(
+        &window, [request](CGnssReceiver& receiver) { return startReceiver(receiver, request); },
+        [&result, &window](StartupResult done) {
+            result = std::move(done);
+            window.finish();
+        });
+    window.exec();
+
+    m_connected = result.connected && !wasQuit();
+    if (m_connected) {
+        m_link->linkUp();
+    } else if (!wasQuit()) {
+        printLine(openFailureLine(m_devicePath, result.failure, result.detail));
+    }
+    return m_connected;
+}
+
+void CGnssApp::requestQuit() {
+    m_quit = true;
+    m_receiver->cancelOpen();
 }
 
 bool CGnssApp::startSimulator() {
@@ -80,28 +147,25 @@ bool CGnssApp::startSimulator() {
                                                       : QStringLiteral("quorrel-boardsim"));
     if (!m_simulator) m_simulator = std::make_unique<SimulatorProcess>();
     if (!m_simulator->start(program, {}, m_config.timings.simulatorStartMs)) {
-        std::fprintf(stderr, "gnss-quorrel: %s\n", qPrintable(m_simulator->error()));
+        printLine(QStringLiteral("gnss-quorrel: %1").arg(m_simulator->error()));
         return false;
     }
     m_devicePath = m_simulator->devicePath();
     return true;
 }
 
-bool CGnssApp::openReceiver() {
-    if (m_config.simulate && !startSimulator()) return false;
-    if (!m_receiver->Open(m_devicePath.toStdU16String())) return false;
-    if (!SettingsStore(m_title).readIsExternalGps()) {
-        m_receiver->EnableWtiOutput();
-        m_receiver->EnableA2dOutput();
-    }
-    return true;
-}
-
 bool CGnssApp::reconnect() {
     if (!m_receiver) return false;
-    BusyCursor busy;
-    m_receiver->Close();
-    return openReceiver();
+    m_link->linkDown();
+    m_worker->run([](CGnssReceiver& receiver) { receiver.Close(); });
+    if (m_config.simulate && !startSimulator()) return false;
+    const std::u16string device = m_devicePath.toStdU16String();
+    const bool wtiAndA2d = wantsWtiAndA2d();
+    const bool connected = m_worker->run([&device, wtiAndA2d](CGnssReceiver& receiver) {
+        return openReceiver(receiver, device, wtiAndA2d);
+    });
+    if (connected) m_link->linkUp();
+    return connected;
 }
 
 int CGnssApp::run() {
@@ -111,22 +175,30 @@ int CGnssApp::run() {
 }
 
 bool CGnssApp::initInstance() {
-    // A second copy ends without a word: no window, no message.
-    if (m_duplicateInstance) return true;
-    LoadLanguageLibrary();
+    // A second copy ends without a window; a terminal user still learns why.
+    if (m_duplicateInstance) {
+        printLine(alreadyRunningLine());
+        return true;
+    }
+    start();
+    if (wasQuit()) {
+        m_worker->run([](CGnssReceiver& receiver) { receiver.Close(); });
+        return true;
+    }
     if (!m_connected) {
-        UserPrompts::current().tell(resText(kStrCannotConnectGps));
+        m_prompts.tell(resText(kStrCannotConnectGps));
         return false;
     }
-    SettingsStore::select(m_title);
-    m_settingsSelected = true;
+    m_screenSettings = std::make_unique<StoredScreenSettings>(m_title);
     m_settings = SettingsStore(m_title).load();
     runMainMenu();
     return true;
 }
 
 void CGnssApp::runMainMenu() {
-    CMainMenuDlg menu(*m_receiver, m_deviceClass, m_config.features);
+    const ScreenContext context{*m_receiver,       *m_worker, m_prompts,
+                                *m_screenSettings, *m_link,   m_deviceClass};
+    CMainMenuDlg menu(context, m_config.features);
     menu.setSettings(m_settings);
     menu.setTimings(m_config.timings);
     menu.setReconnect([this] { return reconnect(); });
@@ -138,10 +210,9 @@ void CGnssApp::runMainMenu() {
 }
 
 void CGnssApp::exitInstance() {
-    if (m_settingsSelected) {
+    if (m_screenSettings) {
         SettingsStore(m_title).save(m_settings);
-        SettingsStore::deselect();
-        m_settingsSelected = false;
+        m_screenSettings.reset();
     }
     Resources::instance().unloadLanguageFile();
 }

@@ -1,24 +1,24 @@
 #include "app/CMainMenuDlg.h"
 
 #include <QCloseEvent>
-#include <QEventLoop>
-#include <QFrame>
-#include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QListWidget>
-#include <QPushButton>
 #include <QVBoxLayout>
+#include <chrono>
+#include <thread>
 
 #include "app/CAboutQuorrel.h"
 #include "app/FeatureItemDelegate.h"
 #include "app/MenuActions.h"
-#include "app/core/DialogUnits.h"
-#include "app/core/ImageStrip.h"
-#include "app/core/Resources.h"
-#include "app/core/StringIds.h"
-#include "app/core/UserPrompts.h"
 #include "receiver/CGnssReceiver.h"
+#include "ui/kit/ConnectionLostBar.h"
+#include "ui/kit/DialogUnits.h"
+#include "ui/kit/ImageStrip.h"
+#include "ui/kit/LinkMonitor.h"
+#include "ui/kit/ReceiverWorker.h"
+#include "ui/kit/Resources.h"
+#include "ui/kit/StringIds.h"
+#include "ui/kit/UserPrompts.h"
 
 namespace quorrel {
 namespace {
@@ -31,9 +31,11 @@ constexpr int kHeightDu = 174;
 
 }  // namespace
 
-CMainMenuDlg::CMainMenuDlg(CGnssReceiver& receiver, DeviceClass deviceClass,
-                           MainMenuFeatures features, QWidget* parent)
-    : QDialog(parent), m_receiver(receiver), m_model(deviceClass), m_features(std::move(features)) {
+CMainMenuDlg::CMainMenuDlg(const ScreenContext& context, MainMenuFeatures features, QWidget* parent)
+    : QDialog(parent),
+      m_context(context),
+      m_model(context.deviceClass),
+      m_features(std::move(features)) {
     setWindowIcon(Resources::instance().icon(kWindowIconId));
     setWindowTitle(resText(kStrAppTitle));
     const DialogUnits du(font());
@@ -42,7 +44,8 @@ CMainMenuDlg::CMainMenuDlg(CGnssReceiver& receiver, DeviceClass deviceClass,
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, du.y(9), 0, 0);
     layout->setSpacing(0);
-    buildConnectionBanner();
+    m_banner = new ConnectionLostBar(m_context.link, ConnectionLostBar::Button::Reconnect, this);
+    connect(m_banner, &ConnectionLostBar::reconnectClicked, this, &CMainMenuDlg::reconnect);
     layout->addWidget(m_banner);
 
     m_list = new QListWidget(this);
@@ -66,15 +69,12 @@ CMainMenuDlg::CMainMenuDlg(CGnssReceiver& receiver, DeviceClass deviceClass,
         if (!selected.isEmpty()) m_selectionMark = m_list->row(selected.first());
     });
     connect(m_list, &QListWidget::itemClicked, this, [this] { activateSelection(); });
-    connect(&m_connectionTimer, &QTimer::timeout, this, &CMainMenuDlg::checkConnection);
-    m_connectionTimer.start(m_timings.connectionPollMs);
 }
 
 CMainMenuDlg::~CMainMenuDlg() = default;
 
 void CMainMenuDlg::setTimings(const AppTimings& timings) {
     m_timings = timings;
-    m_connectionTimer.start(m_timings.connectionPollMs);
 }
 
 void CMainMenuDlg::fillList() {
@@ -88,38 +88,16 @@ void CMainMenuDlg::fillList() {
     }
 }
 
-void CMainMenuDlg::buildConnectionBanner() {
-    m_banner = new QFrame(this);
-    m_banner->setObjectName(QStringLiteral("connectionLost"));
-    m_banner->setFrameShape(QFrame::StyledPanel);
-    auto* row = new QHBoxLayout(m_banner);
-    auto* text = new QLabel(resText(kStrConnectionLost), m_banner);
-    text->setWordWrap(true);
-    auto* button = new QPushButton(resText(kStrReconnect), m_banner);
-    button->setObjectName(QStringLiteral("reconnect"));
-    button->setAutoDefault(false);
-    row->addWidget(text, 1);
-    row->addWidget(button);
-    connect(button, &QPushButton::clicked, this, &CMainMenuDlg::reconnect);
-    m_banner->hide();
-}
-
 bool CMainMenuDlg::isConnectionLostShown() const {
     return !m_banner->isHidden();
 }
 
-void CMainMenuDlg::checkConnection() {
-    if (m_receiverClosed || isConnectionLostShown()) return;
-    if (!m_receiver.IsConnected()) m_banner->show();
-}
-
 void CMainMenuDlg::reconnect() {
-    const bool connected = m_reconnect && m_reconnect();
-    if (connected) {
-        m_banner->hide();
+    if (m_reconnect && m_reconnect()) {
+        m_context.link.linkUp();
         return;
     }
-    UserPrompts::current().tell(resText(kStrCannotConnectGps));
+    m_context.prompts.tell(resText(kStrCannotConnectGps));
 }
 
 bool CMainMenuDlg::eventFilter(QObject* watched, QEvent* event) {
@@ -153,13 +131,13 @@ void CMainMenuDlg::performFeature(Feature feature) {
             runSheet(m_features.gnssStatus);
             break;
         case Feature::Reset:
-            MenuActions(m_receiver, UserPrompts::current()).reset(m_settings.isExternalGps);
+            MenuActions(m_context.worker, m_context.prompts).reset(m_settings.isExternalGps);
             break;
         case Feature::TroubleShooting:
             runSheet(m_features.troubleShooting);
             break;
         case Feature::About: {
-            CAboutQuorrel about(&m_receiver, this);
+            CAboutQuorrel about(m_context, this);
             about.exec();
             break;
         }
@@ -170,36 +148,32 @@ void CMainMenuDlg::performFeature(Feature feature) {
 }
 
 void CMainMenuDlg::runSheet(const SheetAction& action) {
-    if (action) action(this, m_receiver);
+    if (action) action(this, m_context);
 }
 
 void CMainMenuDlg::runDifferentialMode() {
     if (!m_features.differentialMode) return;
     AppSettings values = differentialModeInput(m_settings);
-    if (m_features.differentialMode(this, m_receiver, values))
+    if (m_features.differentialMode(this, m_context, values))
         takeDifferentialModeResult(m_settings, values);
 }
 
 void CMainMenuDlg::turnOffGnss() {
     using Result = MenuActions::PowerOffResult;
-    if (MenuActions(m_receiver, UserPrompts::current()).powerOff() != Result::Done) return;
-    {
-        // The receiver needs a moment to power down before the link is closed.
-        BusyCursor busy;
-        QEventLoop wait;
-        QTimer::singleShot(m_timings.powerOffCloseMs, &wait, &QEventLoop::quit);
-        wait.exec(QEventLoop::ExcludeUserInputEvents);
-    }
+    if (MenuActions(m_context.worker, m_context.prompts).powerOff() != Result::Done) return;
+    // The receiver needs a moment to power down before the link is closed; the worker waits
+    // so that the window keeps painting.
+    const std::chrono::milliseconds settle(m_timings.powerOffCloseMs);
+    m_context.worker.run([settle](CGnssReceiver&) { std::this_thread::sleep_for(settle); });
     accept();
 }
 
 void CMainMenuDlg::done(int result) {
-    m_connectionTimer.stop();
     QDialog::done(result);
     if (m_receiverClosed) return;
     m_receiverClosed = true;
-    BusyCursor busy;
-    m_receiver.Close();
+    m_context.link.linkDown();
+    m_context.worker.run([](CGnssReceiver& receiver) { receiver.Close(); });
 }
 
 void CMainMenuDlg::closeEvent(QCloseEvent* event) {

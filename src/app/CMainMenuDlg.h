@@ -1,29 +1,28 @@
 #pragma once
 
 #include <QDialog>
-#include <QTimer>
 #include <functional>
 
 #include "app/AppTimings.h"
 #include "app/MainMenuFeatures.h"
 #include "app/MainMenuModel.h"
-#include "app/core/AppSettings.h"
+#include "ui/kit/AppSettings.h"
+#include "ui/kit/ScreenContext.h"
 
-class QFrame;
-class QLabel;
 class QListWidget;
 
 namespace quorrel {
 
-class CGnssReceiver;
+class ConnectionLostBar;
 
 // The program's only top-level window: one icon per feature. A click or Enter on an entry
 // performs its feature. The title bar's close button ends the menu with OK, Escape with
-// Cancel; either way the receiver is closed as the menu ends.
+// Cancel; either way the receiver is closed as the menu ends. A lost link shows a bar with
+// Reconnect at once, also while a sheet is open over the menu.
 class CMainMenuDlg : public QDialog {
     Q_OBJECT
 public:
-    CMainMenuDlg(CGnssReceiver& receiver, DeviceClass deviceClass, MainMenuFeatures features,
+    CMainMenuDlg(const ScreenContext& context, MainMenuFeatures features,
                  QWidget* parent = nullptr);
     ~CMainMenuDlg() override;
 
@@ -50,22 +49,19 @@ protected:
 
 private:
     void fillList();
-    void buildConnectionBanner();
-    void checkConnection();
     void reconnect();
     void turnOffGnss();
     void runDifferentialMode();
     void runSheet(const SheetAction& action);
 
-    CGnssReceiver& m_receiver;
+    ScreenContext m_context;
     MainMenuModel m_model;
     MainMenuFeatures m_features;
     AppSettings m_settings;
     AppTimings m_timings;
     std::function<bool()> m_reconnect;
     QListWidget* m_list = nullptr;
-    QFrame* m_banner = nullptr;
-    QTimer m_connectionTimer;
+    ConnectionLostBar* m_banner = nullptr;
     int m_selectionMark = -1;
     bool m_receiverClosed = false;
 };

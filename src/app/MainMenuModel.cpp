@@ -1,6 +1,6 @@
 #include "app/MainMenuModel.h"
 
-#include "app/core/StringIds.h"
+#include "ui/kit/StringIds.h"
 
 namespace quorrel {
 namespace {

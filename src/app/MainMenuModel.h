@@ -3,8 +3,8 @@
 #include <array>
 #include <vector>
 
-#include "app/core/AppSettings.h"
-#include "app/core/DeviceClass.h"
+#include "ui/kit/AppSettings.h"
+#include "ui/kit/DeviceClass.h"
 
 namespace quorrel {
 

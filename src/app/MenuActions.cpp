@@ -1,31 +1,34 @@
 #include "app/MenuActions.h"
 
-#include "app/core/Resources.h"
-#include "app/core/StringIds.h"
 #include "receiver/CGnssReceiver.h"
+#include "ui/kit/ReceiverWorker.h"
+#include "ui/kit/Resources.h"
+#include "ui/kit/StringIds.h"
 
 namespace quorrel {
 
-void MenuActions::reset(bool isExternalGps) {
-    if (!m_prompts.confirm(resText(kStrResetQuestion))) return;
-    BusyCursor busy(m_prompts);
-    if (!m_receiver.InitializeMemory(1)) return;
+void resetReceiver(CGnssReceiver& receiver, bool isExternalGps) {
+    if (!receiver.InitializeMemory(1)) return;
     int port = 0;
     int baudCode = 0;
     // The module cannot report its port, so its reset ends here.
-    if (!m_receiver.QueryOwnPort(port, baudCode)) return;
-    m_receiver.StartStandardOutput(port);
+    if (!receiver.QueryOwnPort(port, baudCode)) return;
+    receiver.StartStandardOutput(port);
     if (!isExternalGps) {
-        m_receiver.EnableWtiOutput();
-        m_receiver.EnableA2dOutput();
+        receiver.EnableWtiOutput();
+        receiver.EnableA2dOutput();
     }
+}
+
+void MenuActions::reset(bool isExternalGps) {
+    if (!m_prompts.confirm(resText(kStrResetQuestion))) return;
+    m_worker.run(
+        [isExternalGps](CGnssReceiver& receiver) { resetReceiver(receiver, isExternalGps); });
 }
 
 MenuActions::PowerOffResult MenuActions::powerOff() {
     if (!m_prompts.confirm(resText(kStrPowerOffQuestion))) return PowerOffResult::Declined;
-    BusyCursor busy(m_prompts);
-    const bool off = m_receiver.PowerOff();
-    busy.release();
+    const bool off = m_worker.run([](CGnssReceiver& receiver) { return receiver.PowerOff(); });
     if (!off) {
         m_prompts.tell(resText(kStrCannotPowerOff));
         return PowerOffResult::Failed;

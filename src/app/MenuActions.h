@@ -1,16 +1,22 @@
 #pragma once
 
-#include "app/core/UserPrompts.h"
+#include "ui/kit/UserPrompts.h"
 
 namespace quorrel {
 
 class CGnssReceiver;
+class ReceiverWorker;
 
-// The two menu entries that act on the receiver directly, with their confirmations.
+// Re-initialises the receiver and switches its standard output back on, on the port it
+// reports (WTI and A2D too unless `isExternalGps`); stops at the first failure.
+void resetReceiver(CGnssReceiver& receiver, bool isExternalGps);
+
+// The two menu entries that act on the receiver directly, with their confirmations; the
+// receiver's part runs on the worker.
 class MenuActions {
 public:
-    MenuActions(CGnssReceiver& receiver, UserPrompts& prompts)
-        : m_receiver(receiver), m_prompts(prompts) {}
+    MenuActions(ReceiverWorker& worker, UserPrompts& prompts)
+        : m_worker(worker), m_prompts(prompts) {}
 
     // "Reset GNSS receiver?"; on Yes re-initialises the receiver and switches its standard
     // output back on (WTI and A2D too unless `isExternalGps`). Says nothing either way.
@@ -22,7 +28,7 @@ public:
     PowerOffResult powerOff();
 
 private:
-    CGnssReceiver& m_receiver;
+    ReceiverWorker& m_worker;
     UserPrompts& m_prompts;
 };
 

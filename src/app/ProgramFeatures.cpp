@@ -6,8 +6,8 @@ namespace quorrel {
 // The screens each menu entry opens; an entry without one opens nothing.
 MainMenuFeatures programFeatures() {
     MainMenuFeatures features;
-    features.gnssStatus = [](QWidget* parent, CGnssReceiver& receiver) {
-        CGnssStatusSheet sheet(&receiver, parent);
+    features.gnssStatus = [](QWidget* parent, const ScreenContext& context) {
+        CGnssStatusSheet sheet(context, parent);
         sheet.exec();
     };
     return features;

@@ -6,16 +6,25 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QThread>
+#include <QTimer>
+#include <chrono>
 #include <cstdio>
+#include <thread>
 
 #include "app/CAboutQuorrel.h"
 #include "app/CMainMenuDlg.h"
-#include "app/ReceiverFactory.h"
-#include "app/SimulatorProcess.h"
-#include "app/core/QtUserPrompts.h"
-#include "app/core/Resources.h"
-#include "app/core/StringIds.h"
+#include "app/StartupWindow.h"
+#include "app/shell/ReceiverFactory.h"
+#include "app/shell/SimulatorProcess.h"
 #include "receiver/CGnssReceiver.h"
+#include "ui/kit/LinkMonitor.h"
+#include "ui/kit/QtUserPrompts.h"
+#include "ui/kit/ReceiverWorker.h"
+#include "ui/kit/Resources.h"
+#include "ui/kit/ScreenContext.h"
+#include "ui/kit/ScreenSettings.h"
+#include "ui/kit/StringIds.h"
+#include "ui/kit/WaitingNote.h"
 
 using namespace quorrel;
 
@@ -51,9 +60,29 @@ void saveBox(const Prompt& prompt, QWidget* parent, const QString& name) {
     save(*box, name);
 }
 
+// Screens here write no values of their own.
+class NoScreenSettings : public ScreenSettings {
+public:
+    std::uint32_t readDword(const QString&, std::uint32_t fallback) const override {
+        return fallback;
+    }
+    void writeDword(const QString&, std::uint32_t) override {}
+};
+
 struct Connected {
     SimulatorProcess simulator;
     std::unique_ptr<CGnssReceiver> receiver;
+    std::unique_ptr<ReceiverWorker> worker;
+    std::unique_ptr<LinkMonitor> link;
+    QtUserPrompts prompts;
+    NoScreenSettings settings;
+    DeviceClass deviceClass = DeviceClass::OtherCode;
+
+    ScreenContext context() { return {*receiver, *worker, prompts, settings, *link, deviceClass}; }
+    void close() {
+        link->linkDown();
+        worker->run([](CGnssReceiver& r) { r.Close(); });
+    }
 };
 
 bool connect(Connected& link, const QString& program, DeviceClass deviceClass, const QString& id) {
@@ -64,10 +93,40 @@ bool connect(Connected& link, const QString& program, DeviceClass deviceClass, c
     }
     link.receiver = createReceiver(deviceClass, id);
     link.receiver->SetDeviceClass(static_cast<int>(deviceClass));
-    if (link.receiver->Open(link.simulator.devicePath().toStdU16String())) return true;
+    link.deviceClass = deviceClass;
+    link.worker = std::make_unique<ReceiverWorker>(*link.receiver, link.prompts);
+    link.link = std::make_unique<LinkMonitor>(*link.receiver);
+    link.link->setPollIntervalMs(50);
+    const std::u16string device = link.simulator.devicePath().toStdU16String();
+    if (link.worker->run([&device](CGnssReceiver& r) { return r.Open(device); })) {
+        link.link->linkUp();
+        return true;
+    }
     std::fprintf(stderr, "quorrel-screenshots: no receiver answers on %s\n",
                  qPrintable(link.simulator.devicePath()));
     return false;
+}
+
+// The start-up window while the program looks for the board.
+void startupWindow() {
+    StartupWindow window(QStringLiteral("/dev/ttyS2"));
+    window.showAttempt(OpenAttempt{115200, 2, 6});
+    save(window, QStringLiteral("startup-window"));
+}
+
+// The note over the menu, two seconds into a wait whose sequence publishes its progress.
+void waitingNote(Connected& link) {
+    QTimer::singleShot(2300, [] {
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (auto* note = qobject_cast<WaitingNote*>(window))
+                save(*note, QStringLiteral("waiting-note"));
+    });
+    ReceiverWorker& worker = *link.worker;
+    worker.run([&worker](CGnssReceiver&) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+        worker.setProgress(QStringLiteral("123 kB, 456 stations received"));
+        std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    });
 }
 
 void boardScreens() {
@@ -76,7 +135,7 @@ void boardScreens() {
         ++g_failures;
         return;
     }
-    CMainMenuDlg menu(*board.receiver, DeviceClass::OtherCode, {});
+    CMainMenuDlg menu(board.context(), {});
     save(menu, QStringLiteral("main-menu-board"));
     menu.show();
     saveBox({resText(kStrResetQuestion), PromptButtons::YesNo, PromptIcon::Exclamation}, &menu,
@@ -86,20 +145,18 @@ void boardScreens() {
     saveBox({resText(kStrCannotPowerOff), PromptButtons::Ok, PromptIcon::Exclamation}, &menu,
             QStringLiteral("message-cannot-power-off"));
     {
-        CAboutQuorrel about(board.receiver.get(), &menu);
+        CAboutQuorrel about(board.context(), &menu);
         save(about, QStringLiteral("about-board"));
     }
+    waitingNote(board);
     // The board vanishes: the menu offers to reconnect.
     board.simulator.stop();
-    AppTimings quick;
-    quick.connectionPollMs = 50;
-    menu.setTimings(quick);
     QElapsedTimer clock;
     clock.start();
     while (!menu.isConnectionLostShown() && clock.elapsed() < 5000)
         settle(50);
     save(menu, QStringLiteral("main-menu-connection-lost"));
-    board.receiver->Close();
+    board.close();
 }
 
 void moduleScreens() {
@@ -109,13 +166,13 @@ void moduleScreens() {
         ++g_failures;
         return;
     }
-    CMainMenuDlg menu(*module.receiver, DeviceClass::Code0143, {});
+    CMainMenuDlg menu(module.context(), {});
     save(menu, QStringLiteral("main-menu-module"));
     {
-        CAboutQuorrel about(module.receiver.get(), &menu);
+        CAboutQuorrel about(module.context(), &menu);
         save(about, QStringLiteral("about-module"));
     }
-    module.receiver->Close();
+    module.close();
 }
 
 }  // namespace
@@ -133,6 +190,7 @@ int main(int argc, char** argv) {
         saveBox({resText(kStrCannotConnectGps), PromptButtons::Ok, PromptIcon::Exclamation},
                 &parent, QStringLiteral("message-cannot-connect"));
     }
+    startupWindow();
     boardScreens();
     moduleScreens();
     return g_failures == 0 ? 0 : 1;

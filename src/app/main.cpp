@@ -2,8 +2,8 @@
 
 #include "app/CGnssApp.h"
 #include "app/CommandLine.h"
-#include "app/InstanceLock.h"
 #include "app/ProgramVersion.h"
+#include "app/shell/InstanceLock.h"
 
 using namespace quorrel;
 

@@ -6,7 +6,8 @@
 #include "AppTestSupport.h"
 #include "SimulatedReceivers.h"
 #include "app/CAboutQuorrel.h"
-#include "app/core/RecordingPrompts.h"
+#include "support/RecordingPrompts.h"
+#include "support/ScreenRig.h"
 
 using namespace quorrel;
 using quorrel::test::BoardLink;
@@ -31,9 +32,8 @@ const std::map<QString, QString> kProgramOnly = {{"programName", "GNSS Quorrel"}
 TEST(AboutBox, ShowsTheBoardsVersionsAndSerialNumber) {
     BoardLink link;
     ASSERT_TRUE(link.open());
-    RecordingPrompts prompts;
-    ScopedPrompts usePrompts(prompts);
-    CAboutQuorrel about(link.receiver.get());
+    test::ScreenRig rig(*link.receiver);
+    CAboutQuorrel about(rig.context());
     EXPECT_EQ(about.windowTitle(), "About GNSS Quorrel");
     const std::map<QString, QString> expected = {{"programName", "GNSS Quorrel"},
                                                  {"programVersion", "Version: 2.0.3"},
@@ -44,17 +44,18 @@ TEST(AboutBox, ShowsTheBoardsVersionsAndSerialNumber) {
                                                  {"serialNumber", "Serial Number: QB1204357"}};
     EXPECT_EQ(visibleLines(about), expected);
     EXPECT_FALSE(about.findChild<QLabel*>("programIcon")->pixmap().isNull());
-    EXPECT_EQ(prompts.busyCount(), 1);
-    EXPECT_EQ(prompts.busyDepth(), 0);
+    EXPECT_EQ(rig.prompts.busyCount(), 1);
+    EXPECT_EQ(rig.prompts.busyDepth(), 0);
 }
 
 TEST(AboutBox, SilentReceiverLeavesOnlyTheProgramAfterOneWait) {
     BoardLink link;
     ASSERT_TRUE(link.open());
     link.board.silence(true);
+    test::ScreenRig rig(*link.receiver);
     QElapsedTimer clock;
     clock.start();
-    CAboutQuorrel about(link.receiver.get());
+    CAboutQuorrel about(rig.context());
     const qint64 waited = clock.elapsed();
     EXPECT_EQ(visibleLines(about), kProgramOnly);
     EXPECT_EQ(link.received("$PQVXQ,VERSION").size(), 1u);
@@ -65,9 +66,10 @@ TEST(AboutBox, SilentReceiverLeavesOnlyTheProgramAfterOneWait) {
 TEST(AboutBox, ModuleCannotBeAskedSoItsLinesAreHiddenAtOnce) {
     ModuleLink link;
     ASSERT_TRUE(link.open());
+    test::ScreenRig rig(*link.receiver, DeviceClass::Code0143);
     QElapsedTimer clock;
     clock.start();
-    CAboutQuorrel about(link.receiver.get());
+    CAboutQuorrel about(rig.context());
     EXPECT_LT(clock.elapsed(), 200);
     EXPECT_EQ(visibleLines(about), kProgramOnly);
 }

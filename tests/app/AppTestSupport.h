@@ -2,12 +2,8 @@
 
 #include <QString>
 #include <QTemporaryDir>
-#include <ostream>
 
-// Test failures show texts as text.
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
+#include "support/QtPrinting.h"
 
 namespace quorrel::test {
 

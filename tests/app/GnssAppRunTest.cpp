@@ -12,10 +12,11 @@
 #include <functional>
 
 #include "AppTestSupport.h"
+#include "IsolatedConfig.h"
 #include "SimulatedReceivers.h"
 #include "app/CGnssApp.h"
 #include "app/CMainMenuDlg.h"
-#include "app/core/RecordingPrompts.h"
+#include "support/RecordingPrompts.h"
 
 using namespace quorrel;
 
@@ -26,15 +27,9 @@ namespace {
 class GnssAppRunTest : public ::testing::Test {
 protected:
     AppConfig config() {
-        AppConfig c;
-        c.programDir = programDir.path();
-        c.lockPath = runtime.filePath(QStringLiteral("Quorrel.lock"));
-        c.portOverride = QString::fromStdString(board.devicePath());
-        c.serviceLayer.processName = QStringLiteral("NoSuchService");
-        c.serviceLayer.startWaitMs = 0;
-        c.deviceIdArg = QString();
+        AppConfig c = test::isolatedConfig(programDir, runtime, board.devicePath());
         c.receiverFactory = test::quickReceiver;
-        c.features.differentialMode = [this](QWidget*, CGnssReceiver&, AppSettings& values) {
+        c.features.differentialMode = [this](QWidget*, const ScreenContext&, AppSettings& values) {
             values.ntripMountPoint = QStringLiteral("NEWMNT");
             values.ntripPort = 2102;
             values.connectNtrip = 1;
@@ -74,7 +69,7 @@ protected:
 TEST_F(GnssAppRunTest, OkSavesWhatTheMenuTookBack) {
     settings.writeFile("[Settings]\nNtripAddress=caster.example.net\nNtripMountPoit=OLD\n");
     CGnssApp app(config());
-    ASSERT_TRUE(app.isConnected());
+    ASSERT_TRUE(app.start());
     EXPECT_EQ(prompts.busyCount(), 1);
     EXPECT_EQ(test::receivedLines(board, "$PQVXS,NME,WTI").size(), 1u);
     EXPECT_EQ(test::receivedLines(board, "$PQVXS,NME,A2D").size(), 1u);
@@ -115,13 +110,14 @@ TEST_F(GnssAppRunTest, ExternalReceiverFlagOfExactlyOneSuppressesWtiAndA2d) {
     settings.writeFile("[Settings]\nIsExternalGps=1\n");
     {
         CGnssApp app(config());
-        ASSERT_TRUE(app.isConnected());
+        ASSERT_TRUE(app.start());
         EXPECT_TRUE(test::receivedLines(board, "$PQVXS,NME,WTI").empty());
         EXPECT_TRUE(test::receivedLines(board, "$PQVXS,NME,A2D").empty());
         app.receiver()->Close();
     }
     settings.writeFile("[Settings]\nIsExternalGps=2\n");
     CGnssApp app(config());
+    ASSERT_TRUE(app.start());
     EXPECT_EQ(test::receivedLines(board, "$PQVXS,NME,WTI").size(), 1u);
     EXPECT_EQ(test::receivedLines(board, "$PQVXS,NME,A2D").size(), 1u);
     app.receiver()->Close();
@@ -145,7 +141,7 @@ TEST_F(GnssAppRunTest, SimulateConnectsToABoardSimulatorAndReconnectsToAFreshOne
     c.portOverride.clear();
     c.programDir = test::binaryDir();
     CGnssApp app(std::move(c));
-    ASSERT_TRUE(app.isConnected());
+    ASSERT_TRUE(app.start());
     const QString first = app.devicePath();
     EXPECT_TRUE(first.startsWith("/dev/pts/")) << first.toStdString();
     EXPECT_TRUE(app.reconnect());
@@ -162,7 +158,7 @@ TEST_F(GnssAppRunTest, SimulateWithModuleIdConnectsToTheModuleSimulator) {
     c.deviceIdArg = QStringLiteral("0204ABCD");
     CGnssApp app(std::move(c));
     EXPECT_EQ(app.deviceClass(), DeviceClass::Code0204);
-    ASSERT_TRUE(app.isConnected());
+    ASSERT_TRUE(app.start());
     EXPECT_FALSE(app.receiver()->IsBoardReceiver());
     app.receiver()->Close();
 }
@@ -172,7 +168,7 @@ TEST_F(GnssAppRunTest, MissingSimulatorMeansCannotConnectGps) {
     c.simulate = true;
     c.portOverride.clear();
     CGnssApp app(std::move(c));  // an empty program folder
-    EXPECT_FALSE(app.isConnected());
+    EXPECT_FALSE(app.start());
     EXPECT_EQ(app.run(), 1);
     EXPECT_EQ(prompts.texts(), QStringList({"Cannot connect GPS"}));
 }

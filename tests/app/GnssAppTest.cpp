@@ -9,12 +9,14 @@
 #include <QTemporaryDir>
 
 #include "AppTestSupport.h"
+#include "IsolatedConfig.h"
 #include "QuickReceivers.h"
 #include "app/CGnssApp.h"
-#include "app/InstanceLock.h"
-#include "app/core/RecordingPrompts.h"
-#include "app/core/Resources.h"
+#include "app/shell/InstanceLock.h"
 #include "platform/PseudoTerminal.h"
+#include "receiver/CInternalReceiver.h"
+#include "support/RecordingPrompts.h"
+#include "ui/kit/Resources.h"
 
 using namespace quorrel;
 
@@ -25,13 +27,7 @@ namespace {
 class GnssAppTest : public ::testing::Test {
 protected:
     AppConfig config() {
-        AppConfig c;
-        c.programDir = programDir.path();
-        c.lockPath = runtime.filePath(QStringLiteral("Quorrel.lock"));
-        c.portOverride = QString::fromStdString(pty.slavePath());
-        c.serviceLayer.processName = QStringLiteral("NoSuchService");
-        c.serviceLayer.startWaitMs = 0;
-        c.deviceIdArg = QString();
+        AppConfig c = test::isolatedConfig(programDir, runtime, pty.slavePath());
         c.receiverFactory = [this](DeviceClass deviceClass, const QString& deviceId) {
             ++receiversCreated;
             auto receiver = test::quickReceiver(deviceClass, deviceId);
@@ -73,7 +69,7 @@ TEST_F(GnssAppTest, UnansweredOpenSaysCannotConnectGpsAndLeavesTheSettingsAlone)
     CGnssApp app(config());
     EXPECT_FALSE(app.isDuplicateInstance());
     EXPECT_EQ(receiversCreated, 1);
-    EXPECT_FALSE(app.isConnected());
+    EXPECT_FALSE(app.start());
     EXPECT_EQ(app.devicePath(), QString::fromStdString(pty.slavePath()));
     EXPECT_EQ(app.run(), 1);
     EXPECT_EQ(prompts.texts(), QStringList({"Cannot connect GPS"}));
@@ -103,8 +99,8 @@ TEST_F(GnssAppTest, DeviceIdSelectsTheModuleAndTheDeviceConfiguredForItsPort) {
 }
 
 // The real program, started while this test holds the guard: it must end at once, show
-// nothing, print nothing, write no settings and send nothing to the port.
-TEST_F(GnssAppTest, SecondProgramExitsSilently) {
+// nothing, write no settings and send nothing to the port; one line tells a terminal why.
+TEST_F(GnssAppTest, SecondProgramEndsAtOnceWithOneLine) {
     InstanceLock running(runtime.filePath(QStringLiteral("Quorrel.lock")).toStdString());
     QProcess program;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -121,7 +117,8 @@ TEST_F(GnssAppTest, SecondProgramExitsSilently) {
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(program.exitCode(), 0);
     EXPECT_EQ(program.readAllStandardOutput(), QByteArray());
-    EXPECT_EQ(program.readAllStandardError(), QByteArray());
+    EXPECT_EQ(program.readAllStandardError(),
+              "gnss-quorrel: GNSS Quorrel is already running; this copy ends\n");
     EXPECT_TRUE(QDir(settings.folder()).isEmpty());
     pollfd fd{pty.masterFd(), POLLIN, 0};
     EXPECT_EQ(::poll(&fd, 1, 0), 0) << "the port was written to";

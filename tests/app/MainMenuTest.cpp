@@ -3,17 +3,23 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <functional>
+#include <memory>
 
 #include "AppTestSupport.h"
 #include "SimulatedReceivers.h"
 #include "app/CAboutQuorrel.h"
 #include "app/CMainMenuDlg.h"
-#include "app/core/RecordingPrompts.h"
+#include "support/RecordingPrompts.h"
+#include "support/ScreenRig.h"
+#include "ui/kit/ConnectionLostBar.h"
 #include "ui/status/CGnssStatusSheet.h"
+#include "ui/status/CPositionPage.h"
 
 using namespace quorrel;
 using quorrel::test::BoardLink;
@@ -48,16 +54,32 @@ bool waitFor(Condition done, int ms = 3000) {
     return done();
 }
 
+// Runs `act` on the first modal window of type T, once it is up; the receiver worker may
+// keep the event loop busy before the window opens.
+template <typename T>
+void whenModal(std::function<void(T&)> act) {
+    auto* poll = new QTimer(qApp);
+    QObject::connect(poll, &QTimer::timeout, [act, poll] {
+        auto* window = qobject_cast<T*>(QApplication::activeModalWidget());
+        if (!window) return;
+        poll->stop();
+        poll->deleteLater();
+        act(*window);
+    });
+    poll->start(10);
+}
+
 class MainMenuTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(link.open()); }
+    void SetUp() override {
+        ASSERT_TRUE(link.open());
+        rig.link.setPollIntervalMs(50);
+    }
 
     std::unique_ptr<CMainMenuDlg> makeMenu(MainMenuFeatures features = {}) {
-        auto menu = std::make_unique<CMainMenuDlg>(*link.receiver, DeviceClass::OtherCode,
-                                                   std::move(features));
+        auto menu = std::make_unique<CMainMenuDlg>(rig.context(), std::move(features));
         AppTimings timings;
         timings.powerOffCloseMs = 300;
-        timings.connectionPollMs = 50;
         menu->setTimings(timings);
         menu->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(menu.get()));
@@ -65,7 +87,8 @@ protected:
     }
 
     BoardLink link;
-    RecordingPrompts prompts;
+    test::ScreenRig rig{*link.receiver};
+    RecordingPrompts& prompts = rig.prompts;
     ScopedPrompts usePrompts{prompts};
 };
 
@@ -90,20 +113,22 @@ TEST_F(MainMenuTest, BoardMenuOffersEightEntriesWithNoneSelected) {
 TEST(MainMenuModule, ModuleMenuOffersFourEntries) {
     ModuleLink link;
     ASSERT_TRUE(link.open());
-    CMainMenuDlg menu(*link.receiver, DeviceClass::Code0143, {});
+    test::ScreenRig rig(*link.receiver, DeviceClass::Code0143);
+    CMainMenuDlg menu(rig.context(), {});
     EXPECT_EQ(entryTexts(menu), QStringList({"GNSS Settings", "GNSS Status", "Reset", "About"}));
-    CMainMenuDlg other(*link.receiver, DeviceClass::Code0204, {});
+    test::ScreenRig other0204(*link.receiver, DeviceClass::Code0204);
+    CMainMenuDlg other(other0204.context(), {});
     EXPECT_EQ(other.featureList()->count(), 4);
 }
 
 TEST_F(MainMenuTest, ClickAndEnterOpenTheSameFeature) {
     QStringList opened;
     MainMenuFeatures features;
-    features.gnssStatus = [&](QWidget* parent, CGnssReceiver& receiver) {
-        EXPECT_EQ(&receiver, link.receiver.get());
+    features.gnssStatus = [&](QWidget* parent, const ScreenContext& context) {
+        EXPECT_EQ(&context.receiver, link.receiver.get());
         opened << parent->objectName() + "status";
     };
-    features.nmeaOutput = [&](QWidget*, CGnssReceiver&) { opened << "nmea"; };
+    features.nmeaOutput = [&](QWidget*, const ScreenContext&) { opened << "nmea"; };
     auto menu = makeMenu(features);
     clickEntry(*menu, 3);
     EXPECT_EQ(menu->selectionMark(), 3);
@@ -205,7 +230,7 @@ TEST_F(MainMenuTest, DifferentialModeSettingsComeBackOnlyWhenTheSheetEndsWithOk)
     bool accept = false;
     AppSettings handedIn;
     MainMenuFeatures features;
-    features.differentialMode = [&](QWidget*, CGnssReceiver&, AppSettings& values) {
+    features.differentialMode = [&](QWidget*, const ScreenContext&, AppSettings& values) {
         handedIn = values;
         values.ntripMountPoint = QStringLiteral("NEWMNT");
         values.connectNtrip = 1;
@@ -253,11 +278,9 @@ TEST_F(MainMenuTest, TitleBarCloseIsOkEscapeIsCancelAndBothCloseTheReceiver) {
 TEST_F(MainMenuTest, AboutOpensOverTheMenu) {
     auto menu = makeMenu();
     QString shown;
-    QTimer::singleShot(0, [&] {
-        auto* about = qobject_cast<CAboutQuorrel*>(QApplication::activeModalWidget());
-        ASSERT_NE(about, nullptr);
-        shown = about->windowTitle();
-        about->close();
+    whenModal<CAboutQuorrel>([&](CAboutQuorrel& about) {
+        shown = about.windowTitle();
+        about.close();
     });
     clickEntry(*menu, 6);
     EXPECT_EQ(shown, "About GNSS Quorrel");
@@ -292,4 +315,37 @@ TEST_F(MainMenuTest, LostLinkIsReportedAndReconnectBringsItBack) {
     EXPECT_FALSE(menu->isConnectionLostShown());
     menu->reject();
     replacement.reset();
+}
+
+// The board goes while the status sheet is open over the menu: the sheet and its page say so
+// within two seconds and stop showing the last position; once the sheet closes, the menu
+// offers Reconnect.
+TEST_F(MainMenuTest, LinkLostUnderAnOpenSheetShowsInTheSheetAndTheMenu) {
+    auto menu = makeMenu(programFeatures());
+    bool sheetShowedLoss = false, pageShowedLoss = false, positionCleared = false;
+    qint64 lossShownAfterMs = -1;
+    QElapsedTimer clock;
+    whenModal<CGnssStatusSheet>([&](CGnssStatusSheet& sheet) {
+        CPositionPage* page = sheet.positionPage();
+        ASSERT_TRUE(waitFor([&] {
+            page->tick();
+            return !page->value(CPositionPage::kLatitude)->text().isEmpty();
+        }));
+        link.board.unplug();
+        clock.start();
+        waitFor([&] { return page->isShowingLinkLost(); }, 3000);
+        lossShownAfterMs = clock.elapsed();
+        sheetShowedLoss = sheet.connectionLostBar() && sheet.connectionLostBar()->isVisible();
+        pageShowedLoss = page->isShowingLinkLost();
+        positionCleared = page->value(CPositionPage::kLatitude)->text().isEmpty();
+        sheet.accept();
+    });
+    clickEntry(*menu, 3);
+    EXPECT_TRUE(sheetShowedLoss);
+    EXPECT_TRUE(pageShowedLoss);
+    EXPECT_GE(lossShownAfterMs, 0);
+    EXPECT_LT(lossShownAfterMs, 2000);
+    EXPECT_TRUE(positionCleared) << "the last position stays as if current";
+    EXPECT_TRUE(menu->isConnectionLostShown());
+    EXPECT_NE(menu->findChild<QPushButton*>("reconnect"), nullptr);
 }

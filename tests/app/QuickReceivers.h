@@ -3,9 +3,9 @@
 #include <QString>
 #include <memory>
 
-#include "app/core/DeviceClass.h"
 #include "receiver/CInternalReceiver.h"
 #include "receiver/external/CExternalNmeaReceiver.h"
+#include "ui/kit/DeviceClass.h"
 
 namespace quorrel::test {
 

@@ -1,5 +1,5 @@
 // Draws the program's icon artwork once; the PNGs it writes are checked in under
-// src/app/core/images/. Usage: quorrel-draw-icons <images folder>
+// src/ui/kit/images/. Usage: quorrel-draw-icons <images folder>
 #include <QDir>
 #include <QGuiApplication>
 #include <QImage>

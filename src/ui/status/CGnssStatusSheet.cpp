@@ -1,5 +1,6 @@
 #include "ui/status/CGnssStatusSheet.h"
 
+#include "ui/kit/ScreenContext.h"
 #include "ui/status/CPositionPage.h"
 #include "ui/status/CSatellitesPage.h"
 #include "ui/status/CSignalPage.h"
@@ -17,6 +18,14 @@ CGnssStatusSheet::CGnssStatusSheet(CGnssReceiver* receiver, QWidget* parent)
     addPage(m_position);
     addPage(m_satellites);
     addPage(m_signal);
+}
+
+CGnssStatusSheet::CGnssStatusSheet(const ScreenContext& context, QWidget* parent)
+    : CGnssStatusSheet(&context.receiver, parent) {
+    watchLink(context.link);
+    m_position->watchLink(context.link);
+    m_satellites->watchLink(context.link);
+    m_signal->watchLink(context.link);
 }
 
 void CGnssStatusSheet::done(int result) {

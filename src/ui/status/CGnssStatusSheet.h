@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/CPropertySheet.h"
+#include "ui/kit/CPropertySheet.h"
 
 namespace quorrel {
 
@@ -8,13 +8,18 @@ class CGnssReceiver;
 class CPositionPage;
 class CSatellitesPage;
 class CSignalPage;
+struct ScreenContext;
 
 // "GNSS Status": position, sky plot and signal bars, each page refreshing every second from
-// its first showing until the sheet closes. The pages only read from the receiver.
+// its first showing until the sheet closes. The pages only read from the receiver: snapshots
+// taken on the GUI thread that never wait, so the sheet needs no receiver worker.
 class CGnssStatusSheet : public CPropertySheet {
     Q_OBJECT
 
 public:
+    // The program's sheet: it also shows when the receiver link is lost.
+    CGnssStatusSheet(const ScreenContext& context, QWidget* parent = nullptr);
+    // The pages alone on `receiver`, without a link monitor.
     CGnssStatusSheet(CGnssReceiver* receiver, QWidget* parent = nullptr);
 
     CPositionPage* positionPage() const { return m_position; }

@@ -5,9 +5,9 @@
 #include <QLabel>
 #include <algorithm>
 
-#include "app/core/Resources.h"
-#include "app/core/StringIds.h"
 #include "receiver/CGnssReceiver.h"
+#include "ui/kit/Resources.h"
+#include "ui/kit/StringIds.h"
 
 namespace quorrel {
 namespace {
@@ -67,7 +67,7 @@ void CPositionPage::onInitPage() {
     const QFont font = valueFont();
     for (QLabel* value : m_values)
         value->setFont(font);
-    tick();
+    refreshNow();
     startRefreshing();
 }
 
@@ -109,6 +109,10 @@ void CPositionPage::showRows(const PositionRows& rows) {
 void CPositionPage::setRowShown(Row row, bool shown) {
     m_labels[row]->setVisible(shown);
     m_values[row]->setVisible(shown);
+}
+
+void CPositionPage::showNoData() {
+    showRows(PositionRows{});
 }
 
 }  // namespace quorrel

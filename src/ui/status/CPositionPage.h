@@ -46,6 +46,7 @@ public:
 
 protected:
     void onInitPage() override;
+    void showNoData() override;
 
 private:
     PositionSnapshot snapshot() const;

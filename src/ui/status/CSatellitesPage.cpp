@@ -1,8 +1,8 @@
 #include "ui/status/CSatellitesPage.h"
 
-#include "app/core/Resources.h"
-#include "app/core/StringIds.h"
 #include "receiver/CGnssReceiver.h"
+#include "ui/kit/Resources.h"
+#include "ui/kit/StringIds.h"
 #include "ui/status/CSkyPlotCtrl.h"
 
 namespace quorrel {
@@ -23,6 +23,12 @@ void CSatellitesPage::tick() {
     if (!m_plot) return;
     m_count = receiver() ? receiver()->GetSatellites(m_table) : 0;
     m_plot->setEntries(buildPlotEntries(m_table, m_count), true);
+}
+
+void CSatellitesPage::showNoData() {
+    m_table = SatelliteTable{};
+    m_count = 0;
+    if (m_plot) m_plot->setEntries(buildPlotEntries(m_table, m_count), true);
 }
 
 }  // namespace quorrel

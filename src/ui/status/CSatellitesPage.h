@@ -22,6 +22,7 @@ public:
 
 protected:
     void onInitPage() override;
+    void showNoData() override;
 
 private:
     CSkyPlotCtrl* m_plot = nullptr;

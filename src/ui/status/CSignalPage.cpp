@@ -1,8 +1,8 @@
 #include "ui/status/CSignalPage.h"
 
-#include "app/core/Resources.h"
-#include "app/core/StringIds.h"
 #include "receiver/CGnssReceiver.h"
+#include "ui/kit/Resources.h"
+#include "ui/kit/StringIds.h"
 #include "ui/status/CSignalBarCtrl.h"
 
 namespace quorrel {
@@ -20,6 +20,14 @@ void CSignalPage::onInitPage() {
 void CSignalPage::tick() {
     if (!m_chart) return;
     m_count = receiver() ? receiver()->GetSatellites(m_table) : 0;
+    m_chart->setSatellites(m_table, m_count);
+    m_chart->redrawNow();
+}
+
+void CSignalPage::showNoData() {
+    m_table = SatelliteTable{};
+    m_count = 0;
+    if (!m_chart) return;
     m_chart->setSatellites(m_table, m_count);
     m_chart->redrawNow();
 }

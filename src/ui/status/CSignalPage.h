@@ -22,6 +22,7 @@ public:
 
 protected:
     void onInitPage() override;
+    void showNoData() override;
 
 private:
     CSignalBarCtrl* m_chart = nullptr;

@@ -3,8 +3,8 @@
 #include <QFontMetrics>
 #include <QPainter>
 
-#include "app/core/Resources.h"
-#include "app/core/StringIds.h"
+#include "ui/kit/Resources.h"
+#include "ui/kit/StringIds.h"
 #include "ui/status/StatusBitmaps.h"
 
 namespace quorrel {

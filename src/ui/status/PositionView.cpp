@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "app/core/Resources.h"
-#include "app/core/StringIds.h"
+#include "ui/kit/Resources.h"
+#include "ui/kit/StringIds.h"
 
 namespace quorrel {
 namespace {

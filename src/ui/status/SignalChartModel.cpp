@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/core/Resources.h"
-#include "app/core/StringIds.h"
+#include "ui/kit/Resources.h"
+#include "ui/kit/StringIds.h"
 
 namespace quorrel {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/core/Resources.h"
-#include "app/core/StringIds.h"
+#include "ui/kit/Resources.h"
+#include "ui/kit/StringIds.h"
 #include "ui/status/PositionView.h"
 
 using namespace quorrel;

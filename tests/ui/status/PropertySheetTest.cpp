@@ -6,8 +6,8 @@
 #include <QTabBar>
 #include <memory>
 
-#include "app/core/CPropertyPage.h"
-#include "app/core/CPropertySheet.h"
+#include "ui/kit/CPropertyPage.h"
+#include "ui/kit/CPropertySheet.h"
 
 using namespace quorrel;
 

@@ -2,7 +2,7 @@
 
 #include <QImage>
 
-#include "app/core/Resources.h"
+#include "ui/kit/Resources.h"
 #include "ui/status/CSkyPlotCtrl.h"
 #include "ui/status/StatusBitmaps.h"
 

@@ -3,9 +3,9 @@
 #include <QLabel>
 #include <QTabBar>
 
-#include "app/core/Resources.h"
-#include "app/core/StringIds.h"
 #include "receiver/CGnssReceiver.h"
+#include "ui/kit/Resources.h"
+#include "ui/kit/StringIds.h"
 #include "ui/status/CGnssStatusSheet.h"
 #include "ui/status/CPositionPage.h"
 #include "ui/status/CSatellitesPage.h"

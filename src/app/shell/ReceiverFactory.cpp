@@ -1,0 +1,15 @@
+#include "app/shell/ReceiverFactory.h"
+
+#include "receiver/CInternalReceiver.h"
+#include "receiver/external/CExternalNmeaReceiver.h"
+
+namespace quorrel {
+
+std::unique_ptr<CGnssReceiver> createReceiver(DeviceClass deviceClass, const QString& deviceId) {
+    if (!isExternalModule(deviceClass)) return std::make_unique<CInternalReceiver>();
+    auto module = std::make_unique<CExternalNmeaReceiver>();
+    module->SetDeviceIdentifier(deviceId.toStdU16String());
+    return module;
+}
+
+}  // namespace quorrel

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <memory>
+
+#include "receiver/CGnssReceiver.h"
+#include "ui/kit/DeviceClass.h"
+
+namespace quorrel {
+
+// Creates the receiver object for a device class; the identification names raw data files.
+using ReceiverFactory =
+    std::function<std::unique_ptr<CGnssReceiver>(DeviceClass deviceClass, const QString& deviceId)>;
+
+// The module's driver for Code0143 and Code0204, the board's for OtherCode.
+std::unique_ptr<CGnssReceiver> createReceiver(DeviceClass deviceClass, const QString& deviceId);
+
+}  // namespace quorrel
