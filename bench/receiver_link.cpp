@@ -226,6 +226,40 @@ void BM_SessionReaderStopWhileSilent(benchmark::State& state) {
 }
 BENCHMARK(BM_SessionReaderStopWhileSilent)->Iterations(1)->Unit(benchmark::kSecond);
 
+// From cancelOpen() to Open returning while the board is silent, at the real waits, then the
+// Close that follows; over ten cancels at staggered moments of the first rate's waits.
+void BM_CancelOpenLatency(benchmark::State& state) {
+    using Clock = std::chrono::steady_clock;
+    for (auto _ : state) {
+        std::vector<double> cancelMs;
+        std::vector<double> closeMs;
+        for (int i = 0; i < 10; ++i) {
+            PseudoTerminal pty;
+            CInternalReceiver receiver;
+            receiver.SetStopOutputOnClose(true);
+            std::thread opening([&] {
+                receiver.Open(std::u16string(pty.slavePath().begin(), pty.slavePath().end()));
+            });
+            std::this_thread::sleep_for(std::chrono::milliseconds(150 + 170 * i));
+            const auto asked = Clock::now();
+            receiver.cancelOpen();
+            opening.join();
+            const auto closing = Clock::now();
+            receiver.Close();
+            cancelMs.push_back(std::chrono::duration<double, std::milli>(closing - asked).count());
+            closeMs.push_back(
+                std::chrono::duration<double, std::milli>(Clock::now() - closing).count());
+        }
+        double sum = 0;
+        for (double ms : cancelMs)
+            sum += ms;
+        state.counters["cancel_mean_ms"] = sum / double(cancelMs.size());
+        state.counters["cancel_max_ms"] = *std::max_element(cancelMs.begin(), cancelMs.end());
+        state.counters["close_max_ms"] = *std::max_element(closeMs.begin(), closeMs.end());
+    }
+}
+BENCHMARK(BM_CancelOpenLatency)->Iterations(1)->Unit(benchmark::kSecond);
+
 }  // namespace
 
 BENCHMARK_MAIN();
