@@ -1,5 +1,5 @@
-// Giving up early: sliced reads that honour a stop flag, a cancel that cuts a sleep short,
-// and callbacks that can be removed while they may be running.
+// Giving up early: sliced reads that honour a stop flag, and callbacks that can be removed
+// while they may be running.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "platform/CallbackList.h"
-#include "platform/CancelSignal.h"
 #include "platform/InterruptibleSource.h"
 
 using namespace quorrel;
@@ -68,25 +67,6 @@ TEST(InterruptibleSource, WaitsTheWholeTimeInSlicesUnlessDataOrAStopComes) {
         EXPECT_EQ(got, c.got) << c.legend;
         EXPECT_EQ(inner.timeouts, c.slices) << c.legend;
     }
-}
-
-TEST(CancelSignal, CancelFromAnotherThreadCutsASleepShort) {
-    CancelSignal signal;
-    EXPECT_TRUE(signal.sleep(1));
-    auto sleeper = std::async(std::launch::async, [&] {
-        const auto start = std::chrono::steady_clock::now();
-        const bool slept = signal.sleep(10000);
-        return std::make_pair(slept, std::chrono::steady_clock::now() - start);
-    });
-    std::this_thread::sleep_for(50ms);
-    signal.cancel();
-    const auto [slept, took] = sleeper.get();
-    EXPECT_FALSE(slept);
-    EXPECT_LT(took, 5s);
-    EXPECT_TRUE(signal.isCancelled());
-    EXPECT_FALSE(signal.sleep(1000)) << "stays cancelled until cleared";
-    signal.clear();
-    EXPECT_TRUE(signal.sleep(0));
 }
 
 TEST(CallbackList, RemoveWaitsForTheRunningCallbackWhichThenNeverRunsAgain) {
