@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <ctime>
 #include <string>
 #include <thread>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "receiver/CInternalReceiver.h"
 #include "receiver/link/Checksum.h"
 #include "receiver/link/Classifier.h"
+#include "receiver/link/ReceiverSession.h"
 #include "receiver/link/SentenceDispatcher.h"
 #include "receiver/link/SentenceReader.h"
 
@@ -147,6 +149,116 @@ void BM_VecToEpochLatency(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_VecToEpochLatency)->Iterations(1)->Unit(benchmark::kSecond);
+
+double threadCpuSeconds() {
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return double(ts.tv_sec) + double(ts.tv_nsec) * 1e-9;
+}
+
+// The reader thread's CPU share as the program runs it (the session's body, its reads and
+// its parsers) on a pty fed at 115,200 baud, one sentence at a time.
+void BM_SessionReaderCpuAt115200Baud(benchmark::State& state) {
+    const double seconds = double(state.range(0));
+    const std::vector<std::string> epoch = epochSentences();
+    for (auto _ : state) {
+        PseudoTerminal pty;
+        SerialPort port;
+        port.open(pty.slavePath());
+        ReceiverSession session(port);
+        std::atomic<bool> writing{true};
+        std::thread writer([&] {
+            const auto start = std::chrono::steady_clock::now();
+            std::size_t sent = 0;
+            while (writing) {
+                for (const std::string& line : epoch) {
+                    if (!writing || ::write(pty.masterFd(), line.data(), line.size()) < 0) break;
+                    sent += line.size();
+                    std::this_thread::sleep_until(start + std::chrono::microseconds(std::int64_t(
+                                                              double(sent) * 1e6 / 11520)));
+                }
+            }
+        });
+        double cpu = 0;
+        std::thread reader([&] {
+            const double before = threadCpuSeconds();
+            session.run();
+            cpu = threadCpuSeconds() - before;
+        });
+        std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+        writing = false;
+        writer.join();
+        session.requestStop();
+        reader.join();
+        port.close();
+        state.counters["cpu_percent"] = 100.0 * cpu / seconds;
+    }
+}
+BENCHMARK(BM_SessionReaderCpuAt115200Baud)->Arg(5)->Iterations(1)->Unit(benchmark::kSecond);
+
+// From a stop request to the end of the reader thread while the receiver is silent (the
+// case that bounds how soon a cancelled open or a close returns), over 20 stops at
+// staggered moments; reports the mean and the longest.
+void BM_SessionReaderStopWhileSilent(benchmark::State& state) {
+    using Clock = std::chrono::steady_clock;
+    for (auto _ : state) {
+        PseudoTerminal pty;
+        SerialPort port;
+        port.open(pty.slavePath());
+        ReceiverSession session(port);
+        std::vector<double> stopMs;
+        for (int i = 0; i < 20; ++i) {
+            std::thread reader([&] { session.run(); });
+            std::this_thread::sleep_for(std::chrono::milliseconds(50 + 47 * i % 1000));
+            const auto asked = Clock::now();
+            session.requestStop();
+            reader.join();
+            stopMs.push_back(
+                std::chrono::duration<double, std::milli>(Clock::now() - asked).count());
+        }
+        port.close();
+        double sum = 0;
+        for (double ms : stopMs)
+            sum += ms;
+        state.counters["mean_ms"] = sum / double(stopMs.size());
+        state.counters["max_ms"] = *std::max_element(stopMs.begin(), stopMs.end());
+    }
+}
+BENCHMARK(BM_SessionReaderStopWhileSilent)->Iterations(1)->Unit(benchmark::kSecond);
+
+// From cancelOpen() to Open returning while the board is silent, at the real waits, then the
+// Close that follows; over ten cancels at staggered moments of the first rate's waits.
+void BM_CancelOpenLatency(benchmark::State& state) {
+    using Clock = std::chrono::steady_clock;
+    for (auto _ : state) {
+        std::vector<double> cancelMs;
+        std::vector<double> closeMs;
+        for (int i = 0; i < 10; ++i) {
+            PseudoTerminal pty;
+            CInternalReceiver receiver;
+            receiver.SetStopOutputOnClose(true);
+            std::thread opening([&] {
+                receiver.Open(std::u16string(pty.slavePath().begin(), pty.slavePath().end()));
+            });
+            std::this_thread::sleep_for(std::chrono::milliseconds(150 + 170 * i));
+            const auto asked = Clock::now();
+            receiver.cancelOpen();
+            opening.join();
+            const auto closing = Clock::now();
+            receiver.Close();
+            cancelMs.push_back(std::chrono::duration<double, std::milli>(closing - asked).count());
+            closeMs.push_back(
+                std::chrono::duration<double, std::milli>(Clock::now() - closing).count());
+        }
+        double sum = 0;
+        for (double ms : cancelMs)
+            sum += ms;
+        state.counters["cancel_mean_ms"] = sum / double(cancelMs.size());
+        state.counters["cancel_max_ms"] = *std::max_element(cancelMs.begin(), cancelMs.end());
+        state.counters["close_max_ms"] = *std::max_element(closeMs.begin(), closeMs.end());
+    }
+}
+BENCHMARK(BM_CancelOpenLatency)->Iterations(1)->Unit(benchmark::kSecond);
 
 }  // namespace
 

@@ -49,17 +49,22 @@ unsigned SerialPort::speedConstant(std::uint32_t rate) {
 
 void SerialPort::open(const std::string& name) {
     if (isOpen()) return;
+    m_lastError = 0;
 
     // Two descriptions of the same device: reads block in the driver with its inter-byte
     // timer (one system call per wake-up), writes stay non-blocking so that their time-out
     // holds. Both are opened before the device is made exclusive.
     int fd = ::open(name.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return;
+    if (fd < 0) {
+        m_lastError = errno;
+        return;
+    }
     int writeFd = ::open(name.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     termios tio{};
     // Exclusive: a second program on the same port would steal our replies.
     if (writeFd < 0 || ioctl(fd, TIOCEXCL) != 0 || tcgetattr(fd, &tio) != 0 ||
         fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
+        m_lastError = errno;
         if (writeFd >= 0) ::close(writeFd);
         ::close(fd);
         return;

@@ -39,6 +39,8 @@ public:
     bool isOpen() const { return m_fd >= 0; }
     // Opens `name` unless a device is already open; check isOpen() for the outcome.
     void open(const std::string& name);
+    // The error number (errno) that made the last open fail; 0 after one that succeeded.
+    int lastError() const { return m_lastError; }
     bool close();
     // Applies one of the rates 300 … 115200; on failure the cached rate stays the old one.
     bool setBaudRate(std::uint32_t rate);
@@ -66,6 +68,7 @@ private:
 
     int m_fd = -1;       // reads and line settings
     int m_writeFd = -1;  // the same device, non-blocking, for writes
+    int m_lastError = 0;
     SerialLineSettings m_line;
     SerialTimeouts m_cachedTimeouts;
     SerialTimeouts m_appliedTimeouts;

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cassert>
 
 #include "platform/Clock.h"
 
@@ -14,6 +15,7 @@ constexpr int kResultPollMs = 10;
 
 // Rates tried by the baud search, in this order.
 constexpr std::array<std::uint32_t, 6> kSearchRates = {57600, 115200, 9600, 4800, 19200, 38400};
+constexpr const char* kNoAnswer = "no answer at 57600, 115200, 9600, 4800, 19200 or 38400 baud";
 
 // The port's device path from the UTF-16 name the application passes.
 std::string devicePath(const std::u16string& name) {
@@ -55,20 +57,29 @@ void CInternalReceiver::setTimeouts(const LinkTimeouts& timeouts) {
     m_session.setTimeouts(timeouts);
 }
 
-void CInternalReceiver::setLinkLostCallback(std::function<void()> callback) {
-    m_session.setLinkLostCallback(std::move(callback));
+bool CInternalReceiver::Open(const std::u16string& portName) {
+    if (IsConnected()) return true;
+    // A link that ended by itself leaves its ended reader and a dead port behind.
+    stopReader();
+    m_port.close();
+    m_session.resume();
+    m_open.begin();
+    const bool opened = m_open.finish(openLink(devicePath(portName)));
+    // A cancel that came after the search found the board leaves no reader running.
+    if (!opened && m_open.failure() == OpenFailure::Cancelled) stopReader();
+    return opened;
 }
 
-bool CInternalReceiver::Open(const std::u16string& portName) {
+bool CInternalReceiver::openLink(const std::string& device) {
     m_poweredOff = false;
-    m_port.open(devicePath(portName));
-    if (!m_port.isOpen()) return false;
+    m_port.open(device);
+    if (!m_port.isOpen()) return m_open.failDevice(m_port.lastError());
     m_port.purge();
-    if (!searchBaudRate()) return false;
+    if (!searchBaudRate()) return m_open.fail(OpenFailure::NoAnswer, kNoAnswer);
 
     int port = 0;
     int baudCode = 0;
-    if (!QueryOwnPort(port, baudCode)) return false;
+    if (!QueryOwnPort(port, baudCode)) return m_open.fail(OpenFailure::NoAnswer, kNoAnswer);
     if (runQuery("$PQVXQ,NPT\r\n", ReplyKind::Npt)) {
         const NptReply npt = status().npt.get();
         m_savedNpt[0] = npt.first;
@@ -77,12 +88,16 @@ bool CInternalReceiver::Open(const std::u16string& portName) {
     runSetCommand(nptCommand(1, 0));
     StartStandardOutput(port);
     m_nmeaPort = port;
-    return IsConnected();
+    if (!IsConnected()) return m_open.fail(OpenFailure::Other, "the receiver's link ended");
+    return true;
 }
 
 // Starts a reader at each rate in turn until the receiver shows signs of life.
 bool CInternalReceiver::searchBaudRate() {
-    for (const std::uint32_t rate : kSearchRates) {
+    const int attempts = int(kSearchRates.size());
+    for (int i = 0; i < attempts && !m_open.isCancelled(); ++i) {
+        const std::uint32_t rate = kSearchRates[std::size_t(i)];
+        m_open.report({int(rate), i + 1, attempts});
         if (startReader(rate)) {
             int port = 0;
             int baudCode = 0;
@@ -95,11 +110,13 @@ bool CInternalReceiver::searchBaudRate() {
 }
 
 bool CInternalReceiver::startReader(std::uint32_t rate) {
+    // One reader per receiver: two would share one stop flag and one set of events.
+    assert(!m_thread);
     m_session.resetAliveEvent();
     m_port.setBaudRate(rate);
     m_session.prepareStart();
     m_thread = std::make_unique<WorkerThread>(m_session);
-    sleepMs(m_timeouts.baudSettleMs);
+    m_open.sleep(m_timeouts.baudSettleMs);
     return m_session.waitStarted(m_timeouts.aliveMs);
 }
 
@@ -108,6 +125,30 @@ void CInternalReceiver::stopReader() {
     m_thread->requestStop();
     m_thread->waitForEnd(WorkerThread::kInfinite);
     m_thread.reset();
+}
+
+void CInternalReceiver::setOpenObserver(std::function<void(const OpenAttempt&)> observer) {
+    m_open.setObserver(std::move(observer));
+}
+
+void CInternalReceiver::cancelOpen() {
+    m_open.cancel([this] { m_session.cancel(); });
+}
+
+OpenFailure CInternalReceiver::openFailure() const {
+    return m_open.failure();
+}
+
+std::string CInternalReceiver::openFailureDetail() const {
+    return m_open.detail();
+}
+
+int CInternalReceiver::addLinkLostListener(std::function<void()> listener) {
+    return m_session.addLinkLostListener(std::move(listener));
+}
+
+void CInternalReceiver::removeLinkLostListener(int id) {
+    m_session.removeLinkLostListener(id);
 }
 
 bool CInternalReceiver::Close() {
@@ -154,24 +195,28 @@ bool CInternalReceiver::SetOutputRate(int rate) {
 }
 
 bool CInternalReceiver::runSetCommand(const std::string& sentence, int timeoutMs) {
-    m_session.beginTransaction();
+    const auto transaction = m_session.beginTransaction(sentence);
+    if (!transaction) return false;
     m_session.sendCommand(sentence);
     if (!m_session.waitReply(timeoutMs)) return false;
     return status().ack.load();
 }
 
 bool CInternalReceiver::runQuery(const std::string& sentence, ReplyKind kind, int timeoutMs) {
-    m_session.beginTransaction();
+    const auto transaction = m_session.beginTransaction(sentence);
+    if (!transaction) return false;
     m_session.sendCommand(sentence);
     if (!m_session.waitReply(timeoutMs)) return false;
     return status().received(kind);
 }
 
-bool CInternalReceiver::runCommandWithResult(const std::string& sentence, int ackTimeoutMs,
-                                             int resultTimeoutMs) {
+bool CInternalReceiver::runCommandWithResult(const std::string& sentence, ResultSource source,
+                                             int ackTimeoutMs, int resultTimeoutMs) {
     ReceiverStatus& replies = status();
-    m_session.beginTransaction();
+    const auto transaction = m_session.beginTransaction(sentence);
+    if (!transaction) return false;
     replies.operationOk = false;
+    replies.awaitResult(source);
     m_session.sendCommand(sentence);
     if (!m_session.waitReply(ackTimeoutMs) || !replies.ack.load()) return false;
     // The result may share one wake of the reply event with the acknowledgement, so the

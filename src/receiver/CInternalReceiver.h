@@ -9,14 +9,16 @@
 #include "platform/SerialPort.h"
 #include "platform/WorkerThread.h"
 #include "receiver/CGnssReceiver.h"
+#include "receiver/OpenControl.h"
 #include "receiver/link/LinkTimeouts.h"
 #include "receiver/link/ReceiverSession.h"
 
 namespace quorrel {
 
 // The handheld's receiver board, spoken to in NMEA and its own "$PQVXS/$PQVXQ" commands over
-// a serial port. Every operation runs on the GUI thread: it sends one sentence and blocks
-// until the acknowledgement or reply arrives or its time-out runs out.
+// a serial port. Every operation runs on the receiver worker thread: it sends one sentence and
+// blocks until the acknowledgement or reply arrives or its time-out runs out. An operation
+// started while another waits (from any thread) fails at once.
 class CInternalReceiver : public CGnssReceiver {
 public:
     CInternalReceiver();
@@ -28,12 +30,7 @@ public:
     // Replaces every time-out of the link (tests shorten them); call before Open.
     void setTimeouts(const LinkTimeouts& timeouts);
     const LinkTimeouts& timeouts() const { return m_timeouts; }
-    // `callback` runs on the reader thread when that thread ends by itself (the port failed
-    // or the device vanished), never after Close(). IsConnected() is already false then.
-    // It must not call into the receiver: post a message to the GUI thread instead.
-    void setLinkLostCallback(std::function<void()> callback);
-
-    // Link (open, close, epochs, records).
+    // Link (open, close, epochs, records). Open on an open link returns true at once.
     bool Open(const std::u16string& portName) override;
     bool Close() override;
     bool IsEpochAvailable() override;
@@ -101,6 +98,14 @@ public:
     bool QueryVersion(std::u16string& gnssFirmware, std::u16string& systemFirmware,
                       std::u16string& receiverVersion) override;
     SerialNumberAnswer QuerySerialNumber(std::string& number) override;
+    void setOpenObserver(std::function<void(const OpenAttempt&)> observer) override;
+    void cancelOpen() override;
+    OpenFailure openFailure() const override;
+    std::string openFailureDetail() const override;
+    // IsConnected() is already false when a listener runs; it must not call into the
+    // receiver (Close would wait for the very thread it runs on).
+    int addLinkLostListener(std::function<void()> listener) override;
+    void removeLinkLostListener(int id) override;
     bool PowerOff() override;
     bool ResetReceiver() override;
     bool InitializeMemory(int value) override;
@@ -190,10 +195,11 @@ public:
     bool QueryBaseOutput2(int& port1, int& format1, int& port2, int& format2) override;
 
 private:
-    // A command acknowledged at once and answered by an "OK" or "FAIL" result once the
-    // receiver is done: true only on the acknowledgement within `ackTimeoutMs` followed by
-    // "OK" within `resultTimeoutMs`.
-    bool runCommandWithResult(const std::string& sentence, int ackTimeoutMs, int resultTimeoutMs);
+    // A command acknowledged at once and answered by an "OK" or "FAIL" result from `source`
+    // once the receiver is done: true only on the acknowledgement within `ackTimeoutMs`
+    // followed by "OK" within `resultTimeoutMs`.
+    bool runCommandWithResult(const std::string& sentence, ResultSource source, int ackTimeoutMs,
+                              int resultTimeoutMs);
     bool queryModem(ModemReply& modem);
     // A set command: begin, send, wait up to `timeoutMs`; true only on "$PQVXR,ACK".
     bool runSetCommand(const std::string& sentence, int timeoutMs);
@@ -209,6 +215,7 @@ private:
     void sendWithoutWaiting(const std::string& sentence);
     ReceiverStatus& status() { return m_session.status(); }
 
+    bool openLink(const std::string& device);
     bool searchBaudRate();
     bool startReader(std::uint32_t rate);
     void stopReader();
@@ -220,6 +227,7 @@ private:
     SerialPort m_port;
     ReceiverSession m_session;
     std::unique_ptr<WorkerThread> m_thread;
+    OpenControl m_open;
     LinkTimeouts m_timeouts;
     int m_deviceClass = 2;
     bool m_outputOwned = false;

@@ -24,7 +24,8 @@ bool CInternalReceiver::InitializeModem() {
         return false;
     }
     if (state != kModemInit &&
-        !runCommandWithResult("$PQVXS,MDM,INI\r\n", m_timeouts.longReplyMs, m_timeouts.longReplyMs))
+        !runCommandWithResult("$PQVXS,MDM,INI\r\n", ResultSource::Modem, m_timeouts.longReplyMs,
+                              m_timeouts.longReplyMs))
         return false;
     return queryModem(modem) && modem.modemState == kModemInit;
 }

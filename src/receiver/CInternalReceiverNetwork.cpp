@@ -78,8 +78,8 @@ bool CInternalReceiver::QueryNtripParameters(std::u16string& address, int& port,
 bool CInternalReceiver::ConnectMountPoint(const std::u16string& mountPoint) {
     std::string mountText;
     if (!toSentenceText(mountPoint, kLinkTextLength, mountText)) return false;
-    return runCommandWithResult("$PQVXS,NTR,MTP," + mountText + "\r\n", m_timeouts.replyMs,
-                                m_timeouts.ntripMs);
+    return runCommandWithResult("$PQVXS,NTR,MTP," + mountText + "\r\n", ResultSource::Ntrip,
+                                m_timeouts.replyMs, m_timeouts.ntripMs);
 }
 
 bool CInternalReceiver::DisconnectMountPoint() {
@@ -95,7 +95,8 @@ bool CInternalReceiver::QueryMountPoint(std::u16string& mountPoint) {
 // The receiver fetches the table from the caster ("OK" once it has it), then hands it over
 // the serial link as one block.
 bool CInternalReceiver::LoadSourceTable(StationList& stations) {
-    if (!runCommandWithResult("$PQVXS,NTR,LOD\r\n", m_timeouts.ntripMs, m_timeouts.ntripMs))
+    if (!runCommandWithResult("$PQVXS,NTR,LOD\r\n", ResultSource::Ntrip, m_timeouts.ntripMs,
+                              m_timeouts.ntripMs))
         return false;
     if (!runQuery("$PQVXQ,NTR,TBL\r\n", ReplyKind::NtrSourceTable, m_timeouts.ntripMs))
         return false;

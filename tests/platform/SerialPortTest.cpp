@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <unistd.h>
+#include <cerrno>
 #include <chrono>
 #include <cstring>
 #include <thread>
@@ -40,7 +41,11 @@ TEST_F(SerialPortTest, OpenFailsQuietlyOnMissingDevice) {
     SerialPort other;
     other.open("/dev/quorrel-no-such-device");
     EXPECT_FALSE(other.isOpen());
+    EXPECT_EQ(other.lastError(), ENOENT);
     EXPECT_FALSE(other.close());
+    other.open("/dev/null");  // opens, but is no terminal
+    EXPECT_FALSE(other.isOpen());
+    EXPECT_EQ(other.lastError(), ENOTTY);
 }
 
 // 50 ms is waited for in poll(); 200 ms becomes the driver's own timer.

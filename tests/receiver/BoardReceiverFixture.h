@@ -34,6 +34,7 @@ protected:
         timeouts.aliveMs = 1000;
         timeouts.baudSettleMs = 10;
         timeouts.readSilenceMs = 100;
+        receiver.addLinkLostListener([this] { ++linkLost; });
     }
     void TearDown() override {
         receiver.Close();
@@ -46,7 +47,6 @@ protected:
     }
     bool open() {
         receiver.setTimeouts(timeouts);
-        receiver.setLinkLostCallback([this] { ++linkLost; });
         return receiver.Open(widen(board->devicePath()));
     }
     void startAndOpen() {

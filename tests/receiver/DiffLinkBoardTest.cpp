@@ -1,5 +1,7 @@
 // The board receiver's differential links against the simulated board, end to end: the
 // modem, a real str2str caster and our loopback caster for large tables.
+#include <thread>
+
 #include "BoardReceiverFixture.h"
 #include "receiver/StationList.h"
 #include "support/LoopbackCaster.h"
@@ -12,6 +14,18 @@ namespace {
 
 constexpr char kStrFields[] =
     "Munich;RTCM 3.2;1004(1),1005(10);2;GPS+GLO;QNET;DEU;48.15;11.60;1;0;str2str;none;N;N;2400";
+
+// A caster whose mount points send nothing until the test lets the data flow.
+class HeldCaster : public LoopbackCaster {
+public:
+    ~HeldCaster() override { stop(); }
+    std::atomic<bool> flowing{false};
+
+protected:
+    void onTick(Client& client) override {
+        if (flowing) LoopbackCaster::onTick(client);
+    }
+};
 
 class DiffLinkBoardTest : public BoardReceiverTest {
 protected:
@@ -126,6 +140,33 @@ TEST_F(DiffLinkBoardTest, RefusedMountPointFailsWithinTheAcknowledgementWait) {
     const auto start = Clock::now();
     EXPECT_FALSE(receiver.ConnectMountPoint(u"MNT1"));
     EXPECT_LT(elapsedMs(start), timeouts.replyMs);
+}
+
+TEST_F(DiffLinkBoardTest, DamagedModemReplyDoesNotEndAMountPointConnect) {
+    HeldCaster caster;
+    caster.addMount({"MNT1", false, "", ""});
+    ASSERT_TRUE(caster.start());
+    startAndOpen();
+    connectToCaster(caster.port());
+    // A modem query that gave up before its reply came: the reply arrives damaged while the
+    // connect waits for its NTRIP result.
+    board->corruptChecksum("MDM", 1);
+    board->delayReplies(400);
+    timeouts.replyMs = 50;
+    receiver.setTimeouts(timeouts);
+    int state = -1;
+    EXPECT_FALSE(receiver.QueryModemState(state));
+    board->delayReplies(0);
+    timeouts.replyMs = 2000;
+    receiver.setTimeouts(timeouts);
+    std::thread release([&caster] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1000));
+        caster.flowing = true;
+    });
+    const auto start = Clock::now();
+    EXPECT_TRUE(receiver.ConnectMountPoint(u"MNT1"));
+    EXPECT_GE(elapsedMs(start), 900) << "ended before the data flowed";
+    release.join();
 }
 
 TEST_F(DiffLinkBoardTest, SourceTableOfThreeThousandStationsArrivesWhole) {

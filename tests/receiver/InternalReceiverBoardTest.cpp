@@ -169,6 +169,22 @@ TEST_F(BoardReceiverTest, PositionWithFewMinutesReachesTheBoardIntact) {
     EXPECT_NEAR(height, 12.5, 1e-3);
 }
 
+TEST_F(BoardReceiverTest, TextGoesOutAsLatin1BytesAndTextWithoutOneIsRefused) {
+    startAndOpen();
+    ASSERT_TRUE(receiver.SetSiteName(u"Café"));
+    EXPECT_EQ(board->lastReceived(), "$PQVXS,STI,Caf\xE9");
+    std::u16string name;
+    ASSERT_TRUE(receiver.QuerySiteName(name));
+    EXPECT_EQ(name, u"Café");
+    receiver.SetAntennaName(u"Müller");  // an antenna the board does not know
+    EXPECT_EQ(board->lastReceived(), "$PQVXS,ANP,OWN,M\xFCller");
+
+    board->clearLog();
+    EXPECT_FALSE(receiver.SetSiteName(u"5€"));
+    EXPECT_FALSE(receiver.SetAntennaName(u"ANT€"));
+    EXPECT_EQ(board->receivedCount("$"), 0u);
+}
+
 TEST_F(BoardReceiverTest, RefusalFailsASetCommandAtOnce) {
     timeouts.replyMs = 5000;
     startAndOpen();

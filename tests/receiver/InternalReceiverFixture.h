@@ -55,7 +55,7 @@ protected:
         timeouts.readSilenceMs = 100;
         timeouts.recordingPollMs = 300;
         receiver.setTimeouts(timeouts);
-        receiver.setLinkLostCallback([this] { ++linkLost; });
+        receiver.addLinkLostListener([this] { ++linkLost; });
         script.replies["$PQVXQ,PRT"] = withChecksum("PQVXR,PRT,B,8");
         script.replies["$PQVXQ,NPT"] = withChecksum("PQVXR,NPT,0,1");
         apply();

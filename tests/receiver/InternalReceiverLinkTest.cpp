@@ -1,4 +1,6 @@
 // The board receiver's link: baud search, opening and closing, epochs, a vanishing device.
+#include <algorithm>
+#include <future>
 #include <thread>
 
 #include "InternalReceiverFixture.h"
@@ -48,11 +50,56 @@ TEST_F(InternalReceiverTest, OpenFailsAfterAllSixRatesWhenNoReceiverAnswers) {
     timeouts.replyMs = 100;
     timeouts.aliveMs = 100;
     receiver.setTimeouts(timeouts);
+    std::vector<std::vector<int>> tries;
+    receiver.setOpenObserver([&](const OpenAttempt& a) {
+        tries.push_back({a.baudRate, a.attempt, a.attempts});
+    });
     EXPECT_FALSE(open());
     EXPECT_FALSE(receiver.IsConnected());
     EXPECT_EQ(sent(), std::vector<std::string>(6, "$PQVXQ,PRT"));
     EXPECT_EQ(pty.slaveBaudRate(), 38400u);  // the last rate tried
     EXPECT_EQ(linkLost, 0);
+    EXPECT_EQ(tries, (std::vector<std::vector<int>>{{57600, 1, 6},
+                                                    {115200, 2, 6},
+                                                    {9600, 3, 6},
+                                                    {4800, 4, 6},
+                                                    {19200, 5, 6},
+                                                    {38400, 6, 6}}));
+    EXPECT_EQ(receiver.openFailure(), OpenFailure::NoAnswer);
+}
+
+TEST_F(InternalReceiverTest, OpenOnAnOpenLinkReturnsAtOnceWithTheSameReader) {
+    openQuietly();
+    const auto start = Clock::now();
+    EXPECT_TRUE(open());
+    EXPECT_LT(elapsedMs(start), 100);
+    EXPECT_TRUE(sent().empty()) << "no second baud search";
+    EXPECT_EQ(receiver.openFailure(), OpenFailure::None);
+    const auto closing = Clock::now();
+    EXPECT_TRUE(receiver.Close());
+    EXPECT_LT(elapsedMs(closing), 1000);
+    EXPECT_FALSE(receiver.IsConnected());
+}
+
+TEST_F(InternalReceiverTest, ATransactionStartedWhileAnotherWaitsFailsAtOnce) {
+    openQuietly();
+    // The site name query stays unanswered for its whole wait.
+    auto first = std::async(std::launch::async, [this] {
+        std::u16string name;
+        return receiver.QuerySiteName(name);
+    });
+    ASSERT_TRUE(peer.waitForLines(1, 1000));
+    testing::internal::CaptureStderr();
+    const auto start = Clock::now();
+    EXPECT_FALSE(receiver.SetSbas(true));  // the board would acknowledge it
+    EXPECT_LT(elapsedMs(start), 100);
+    const std::string complaint = testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(first.get());
+    EXPECT_EQ(sent(), std::vector<std::string>{"$PQVXQ,STI"});
+    EXPECT_EQ(std::count(complaint.begin(), complaint.end(), '\n'), 1) << complaint;
+    EXPECT_NE(complaint.find("$PQVXS,SBA"), std::string::npos) << complaint;
+    EXPECT_NE(complaint.find("$PQVXQ,STI"), std::string::npos) << complaint;
+    EXPECT_TRUE(receiver.SetSbas(true)) << "the next one runs as usual";
 }
 
 TEST_F(InternalReceiverTest, OutputRateSetsTheStandardOutputPeriod) {
@@ -152,6 +199,20 @@ TEST_F(InternalReceiverTest, EveryCommandFailsAtOnceAfterTheDeviceVanishes) {
     EXPECT_LT(elapsedMs(start), 500);
     EXPECT_TRUE(receiver.Close());
     EXPECT_EQ(linkLost, 1);
+}
+
+TEST_F(InternalReceiverTest, RemovedListenerHearsNothingOfALostLink) {
+    std::atomic<int> removedCalls{0};
+    const int id = receiver.addLinkLostListener([&] { ++removedCalls; });
+    EXPECT_NE(id, 0);
+    openQuietly();
+    receiver.removeLinkLostListener(id);
+    peer.stop();
+    pty.closeMaster();
+    for (int i = 0; i < 100 && linkLost == 0; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_EQ(linkLost, 1);
+    EXPECT_EQ(removedCalls, 0);
 }
 
 TEST_F(InternalReceiverTest, OpensAgainAfterTheLinkWasLost) {

@@ -28,6 +28,9 @@ void SimulatedBoard::nak(const std::string& command, int times) {
 void SimulatedBoard::corruptChecksum(const std::string& reply, int times) {
     m_board->corruptChecksum(reply, times);
 }
+void SimulatedBoard::delayReplies(int ms) {
+    m_board->delayReplies(ms);
+}
 void SimulatedBoard::unplug() {
     m_board->unplug();
 }

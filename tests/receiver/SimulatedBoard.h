@@ -28,6 +28,8 @@ public:
 
     void nak(const std::string& command, int times = -1);
     void corruptChecksum(const std::string& reply, int times = -1);
+    // Holds back every reply made from now on by `ms` (0: no longer).
+    void delayReplies(int ms);
     void unplug();
 
     std::size_t receivedCount(const std::string& prefix) const;

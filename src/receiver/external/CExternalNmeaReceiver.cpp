@@ -1,5 +1,6 @@
 #include "receiver/external/CExternalNmeaReceiver.h"
 
+#include <cassert>
 #include <filesystem>
 #include <system_error>
 
@@ -21,6 +22,8 @@ constexpr int kLowestMaskDeg = -20;
 constexpr int kHighestMaskDeg = 90;
 constexpr const char* kClassOneHeader = "GP3";
 constexpr std::uint32_t kLargestNmeaSwitchRate = 0xFFFF;
+constexpr int kSearchTries = kOpenAttempts * int(sizeof kSearchRates / sizeof kSearchRates[0]);
+constexpr const char* kNoAnswer = "no answer at 9600, 19200, 38400, 57600, 115200 or 4800 baud";
 
 // "COM1:" style names carry a colon that no device path has.
 std::string devicePath(const std::u16string& portName) {
@@ -59,29 +62,43 @@ bool CExternalNmeaReceiver::Open(const std::u16string& portName) {
     stopReader();
     m_port.close();
     m_status.clear();
-    std::uint32_t foundRate = 0;
-    if (!findModule(devicePath(portName), foundRate)) return false;
-    switchToBinary(m_session->detectedProtocol(), foundRate);
-    m_port.setBaudRate(kBinaryBaudRate);
-    if (!configure()) {
+    m_open.begin();
+    const bool opened = m_open.finish(openLink(devicePath(portName)));
+    if (!opened) {
         stopReader();
         m_port.close();
-        return false;
     }
-    return IsConnected();
+    return opened;
+}
+
+bool CExternalNmeaReceiver::openLink(const std::string& device) {
+    std::uint32_t foundRate = 0;
+    if (!findModule(device, foundRate)) return false;
+    switchToBinary(m_session->detectedProtocol(), foundRate);
+    m_port.setBaudRate(kBinaryBaudRate);
+    if (!configure()) return m_open.fail(OpenFailure::NoAnswer, kNoAnswer);
+    if (!IsConnected()) return m_open.fail(OpenFailure::Other, "the module's link ended");
+    return true;
 }
 
 bool CExternalNmeaReceiver::findModule(const std::string& device, std::uint32_t& foundRate) {
-    for (int attempt = 0; attempt < kOpenAttempts; ++attempt) {
+    int tries = 0;
+    for (int attempt = 0; attempt < kOpenAttempts && !m_open.isCancelled(); ++attempt) {
         m_port.open(device);
-        if (!m_port.isOpen()) continue;
+        if (!m_port.isOpen()) {
+            m_open.failDevice(m_port.lastError());
+            continue;
+        }
         m_port.purge();
         for (std::uint32_t rate : kSearchRates) {
+            if (m_open.isCancelled()) break;
+            m_open.report({int(rate), ++tries, kSearchTries});
             if (tryBaudRate(rate)) {
                 foundRate = rate;
                 return true;
             }
         }
+        m_open.fail(OpenFailure::NoAnswer, kNoAnswer);
         m_port.close();
     }
     return false;
@@ -90,7 +107,7 @@ bool CExternalNmeaReceiver::findModule(const std::string& device, std::uint32_t&
 bool CExternalNmeaReceiver::tryBaudRate(std::uint32_t rate) {
     m_port.setBaudRate(rate);
     startReader();
-    sleepMs(m_timeouts.settleMs);
+    m_open.sleep(m_timeouts.settleMs);
     // Any checked line or frame fires the event; only the module's own sentences or a good
     // frame tell the protocol, so keep waiting until one does or the time is up.
     const std::uint32_t start = tickCountMs();
@@ -112,13 +129,13 @@ void CExternalNmeaReceiver::switchToBinary(DetectedProtocol protocol, std::uint3
             foundRate <= kLargestNmeaSwitchRate ? foundRate : kBinaryBaudRate;
         sendFrame(switchToNmeaPayload(nmeaRate));
         if (nmeaRate != foundRate) {
-            sleepMs(m_timeouts.settleMs);
+            m_open.sleep(m_timeouts.settleMs);
             m_port.setBaudRate(nmeaRate);
         }
     }
-    sleepMs(m_timeouts.protocolSwitchMs);
+    m_open.sleep(m_timeouts.protocolSwitchMs);
     sendText(switchToBinarySentence(kBinaryBaudRate));
-    sleepMs(m_timeouts.protocolSwitchMs);
+    m_open.sleep(m_timeouts.protocolSwitchMs);
 }
 
 bool CExternalNmeaReceiver::configure() {
@@ -133,11 +150,18 @@ bool CExternalNmeaReceiver::configure() {
 }
 
 void CExternalNmeaReceiver::startReader() {
-    m_session = std::make_unique<ExternalSession>(
+    // One reader per receiver: the recorder and the records take one writer only.
+    assert(!m_thread);
+    auto session = std::make_unique<ExternalSession>(
         m_port, m_status, m_recorder,
         [this](const std::vector<std::uint8_t>& payload) { sendFrame(payload); },
         m_timeouts.readMs);
-    m_session->setAntennaHeight(m_antennaHeightM);
+    session->setAntennaHeight(m_antennaHeightM);
+    session->setLinkLostHandler([this] { m_linkLost.runAll(); });
+    std::lock_guard<std::mutex> guard(m_sessionMutex);
+    // A cancel that came before this reader existed ends it at once.
+    if (m_open.isCancelled()) session->requestStop();
+    m_session = std::move(session);
     m_thread = std::make_unique<WorkerThread>(*m_session);
 }
 
@@ -147,7 +171,35 @@ void CExternalNmeaReceiver::stopReader() {
         m_thread->waitForEnd(WorkerThread::kInfinite);
     }
     m_thread.reset();
+    std::lock_guard<std::mutex> guard(m_sessionMutex);
     m_session.reset();
+}
+
+void CExternalNmeaReceiver::setOpenObserver(std::function<void(const OpenAttempt&)> observer) {
+    m_open.setObserver(std::move(observer));
+}
+
+void CExternalNmeaReceiver::cancelOpen() {
+    m_open.cancel([this] {
+        std::lock_guard<std::mutex> guard(m_sessionMutex);
+        if (m_session) m_session->requestStop();
+    });
+}
+
+OpenFailure CExternalNmeaReceiver::openFailure() const {
+    return m_open.failure();
+}
+
+std::string CExternalNmeaReceiver::openFailureDetail() const {
+    return m_open.detail();
+}
+
+int CExternalNmeaReceiver::addLinkLostListener(std::function<void()> listener) {
+    return m_linkLost.add(std::move(listener));
+}
+
+void CExternalNmeaReceiver::removeLinkLostListener(int id) {
+    m_linkLost.remove(id);
 }
 
 bool CExternalNmeaReceiver::Close() {

@@ -2,13 +2,16 @@
 
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
+#include "platform/CallbackList.h"
 #include "platform/Lock.h"
 #include "platform/SerialPort.h"
 #include "platform/WorkerThread.h"
 #include "receiver/CGnssReceiver.h"
+#include "receiver/OpenControl.h"
 #include "receiver/external/ExternalSession.h"
 #include "receiver/external/ExternalStatus.h"
 #include "receiver/external/ExternalTimeouts.h"
@@ -36,6 +39,7 @@ public:
     // The module's software version (message 6), empty before it sent one.
     std::string SoftwareVersion() const;
 
+    // Open on an open link returns true at once.
     bool Open(const std::u16string& portName) override;
     // Switches the module back to NMEA at 9600 baud, stops the reader, closes the port.
     bool Close() override;
@@ -68,11 +72,18 @@ public:
     bool IsConnected() override;
     int GetDeviceClass() override;
     void SetDeviceClass(int deviceClass) override;
+    void setOpenObserver(std::function<void(const OpenAttempt&)> observer) override;
+    void cancelOpen() override;
+    OpenFailure openFailure() const override;
+    std::string openFailureDetail() const override;
+    int addLinkLostListener(std::function<void()> listener) override;
+    void removeLinkLostListener(int id) override;
 
     static constexpr std::uint32_t kBinaryBaudRate = 57600;
     static constexpr std::uint32_t kClosingBaudRate = 9600;
 
 private:
+    bool openLink(const std::string& device);
     bool findModule(const std::string& device, std::uint32_t& foundRate);
     bool tryBaudRate(std::uint32_t rate);
     void switchToBinary(DetectedProtocol protocol, std::uint32_t foundRate);
@@ -92,8 +103,12 @@ private:
     Lock m_writeLock;  // the GUI thread and the reader (ephemeris polls) both write
     ExternalStatus m_status;
     RawDataRecorder m_recorder;
+    // Replaced only by the thread that runs Open and Close; cancelOpen reaches it from others.
     std::unique_ptr<ExternalSession> m_session;
+    std::mutex m_sessionMutex;  // guards m_session against cancelOpen while it is replaced
     std::unique_ptr<WorkerThread> m_thread;
+    OpenControl m_open;
+    CallbackList m_linkLost;
     ExternalTimeouts m_timeouts;
     RawDataPlaces m_places;
     std::u16string m_deviceIdentifier;

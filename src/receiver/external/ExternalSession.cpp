@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "platform/InterruptibleSource.h"
 #include "receiver/external/SirfCommands.h"
 #include "receiver/external/SirfFrame.h"
 #include "receiver/link/Checksum.h"
@@ -31,13 +32,16 @@ ExternalSession::ExternalSession(ByteSource& source, ExternalStatus& status,
       m_readTimeoutMs(readTimeoutMs) {}
 
 std::uint32_t ExternalSession::run() {
-    SirfFrameAssembler assembler(m_source, m_readTimeoutMs);
+    InterruptibleSource source(m_source, m_stop);
+    SirfFrameAssembler assembler(source, m_readTimeoutMs);
     const auto pollEphemeris = [this] {
         if (m_sendFrame) m_sendFrame(pollEphemerisPayload());
     };
+    bool failed = false;
     while (!m_stop) {
         const SirfFrameAssembler::Result result = assembler.next();
-        if (result == SirfFrameAssembler::Result::Failed) break;
+        failed = result == SirfFrameAssembler::Result::Failed;
+        if (failed) break;
         if (result == SirfFrameAssembler::Result::Idle) {
             // A silent module must not keep a finished recording's file open.
             m_recorder.service(nullptr, pollEphemeris);
@@ -57,6 +61,7 @@ std::uint32_t ExternalSession::run() {
     }
     m_recorder.closeFile();
     closeEvents();
+    if (failed && !m_stop && m_linkLost) m_linkLost();
     return 0;
 }
 

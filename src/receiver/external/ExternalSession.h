@@ -30,6 +30,9 @@ public:
 
     std::uint32_t run() override;
     void requestStop() override { m_stop = true; }
+    // Runs on the reader thread when it ends without a stop request (the port failed or
+    // vanished), after the events are closed. Set before the thread starts.
+    void setLinkLostHandler(std::function<void()> handler) { m_linkLost = std::move(handler); }
 
     // The antenna height taken off reported altitudes (any thread).
     void setAntennaHeight(double metres) { m_antennaHeightM = metres; }
@@ -69,6 +72,7 @@ private:
     ExternalStatus& m_status;
     RawDataRecorder& m_recorder;
     FrameSender m_sendFrame;
+    std::function<void()> m_linkLost;
     int m_readTimeoutMs;
     std::atomic<bool> m_stop{false};
     std::atomic<double> m_antennaHeightM{0.0};

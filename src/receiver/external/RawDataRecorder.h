@@ -21,6 +21,12 @@ struct RecordedFrame {
 
 // Raw data recording: the GUI thread requests and ends a recording; the reader thread alone
 // creates, writes, flushes and closes the file, between the frames it receives.
+//
+// Each start and stop is a numbered request. The reader claims a start under the name lock
+// and says so ("opening") before it creates the file, which may take long on a slow card;
+// start and stop wait until no file is being opened or open, and a file whose request was
+// overtaken meanwhile is closed at once. Each request opens its file once, and never over a
+// file that already holds data.
 class RawDataRecorder {
 public:
     RawDataRecorder() = default;
@@ -33,7 +39,7 @@ public:
     bool start(const std::string& path, const std::string& header, int waitMs);
     // Ends the recording; false when the file was still open after `waitMs`.
     bool stop(int waitMs);
-    bool isRecording() const { return m_fileOpen; }
+    bool isRecording() const;
     // Set when the file could not be created, written or flushed; stays until cleared.
     bool hasFailed() const { return m_failed; }
     void clearFailure() { m_failed = false; }
@@ -51,14 +57,25 @@ private:
     static constexpr std::uint32_t kEphemerisPollMs = 600000;
     static constexpr int kFramesPerFlush = 120;
 
-    void openFile();
-    void writeFrame(const RecordedFrame& frame, const std::function<void()>& pollEphemeris);
-    bool waitUntilClosed(int waitMs) const;
+    enum class FileState { Closed, Opening, Open };
 
-    std::atomic<bool> m_requested{false};
-    std::atomic<bool> m_fileOpen{false};
+    // Reader thread: claims the current start request if no file is being opened or open.
+    bool claim(std::string& path, std::string& header);
+    void openFile(const std::string& path, const std::string& header);
+    // Reader thread: whether the open file's request is still the current one.
+    bool isCurrent() const;
+    void writeFrame(const RecordedFrame& frame, const std::function<void()>& pollEphemeris);
+    // GUI thread: numbers a new request (ending the current one) and waits for the file.
+    bool endCurrent(int waitMs);
+    bool waitUntilClosed(int waitMs) const;
+    void setState(FileState state);
+
     std::atomic<bool> m_failed{false};
-    mutable Lock m_nameLock;  // guards m_path and m_header
+    mutable Lock m_nameLock;   // guards the members down to m_state
+    unsigned m_request = 0;    // the latest request
+    bool m_requested = false;  // the latest request is a start
+    unsigned m_claimed = 0;    // the request the reader's file belongs to
+    FileState m_state = FileState::Closed;
     std::string m_path;
     std::string m_header;
     // Reader thread only.

@@ -142,22 +142,21 @@ void storeReferencePosition(CpdReply& r, const SentenceFields& f) {
 }
 
 // A damaged MDM or NTR reply may have been the "OK" or "FAIL" a command waits for: it ends
-// that wait as a failure (the OK flag was cleared when the command was sent), instead of
-// leaving it to run to its time-out.
-bool damagedResult(ReceiverStatus& status) {
-    status.markOperationResult();
+// a wait for a result of its own kind as a failure instead of leaving it to run to its
+// time-out. A wait for the other kind goes on.
+bool damagedResult(ReceiverStatus& status, ResultSource source) {
+    status.reportResult(source, false);
     return false;
 }
 
 }  // namespace
 
 bool parseMdm(ReceiverStatus& status, const char* sentence, std::size_t length) {
-    if (!checksumOk(sentence, length)) return damagedResult(status);
+    if (!checksumOk(sentence, length)) return damagedResult(status, ResultSource::Modem);
     const SentenceFields f(sentence, length, kReplyHeadLength);
     if (f.equals(1, "INI")) {
-        if (f.equals(2, "OK")) status.operationOk = true;
-        if (f.equals(2, "FAIL")) status.operationOk = false;
-        if (f.equals(2, "OK") || f.equals(2, "FAIL")) status.markOperationResult();
+        if (f.equals(2, "OK") || f.equals(2, "FAIL"))
+            status.reportResult(ResultSource::Modem, f.equals(2, "OK"));
         return true;
     }
     status.setReceived(ReplyKind::Mdm, false);
@@ -239,14 +238,10 @@ bool parseRdp(ReceiverStatus& status, const char* sentence, std::size_t length) 
 }
 
 bool parseNtr(ReceiverStatus& status, const char* sentence, std::size_t length) {
-    if (!checksumOk(sentence, length)) return damagedResult(status);
+    if (!checksumOk(sentence, length)) return damagedResult(status, ResultSource::Ntrip);
     const SentenceFields f(sentence, length, kReplyHeadLength);
-    if (f.equals(1, "FAIL")) {
-        status.operationOk = false;
-        status.markOperationResult();
-    } else if (f.equals(1, "OK")) {
-        status.operationOk = true;
-        status.markOperationResult();
+    if (f.equals(1, "FAIL") || f.equals(1, "OK")) {
+        status.reportResult(ResultSource::Ntrip, f.equals(1, "OK"));
     } else if (f.equals(1, "MTP")) {
         status.setReceived(ReplyKind::NtrMountPoint, false);
         status.mountPoint.set(f.text(2, kMountPointLength));

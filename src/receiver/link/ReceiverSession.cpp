@@ -1,9 +1,11 @@
 #include "receiver/link/ReceiverSession.h"
 
 #include <chrono>
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
+#include "platform/InterruptibleSource.h"
 #include "receiver/link/SentenceDispatcher.h"
 #include "receiver/link/SentenceReader.h"
 
@@ -13,6 +15,17 @@ namespace {
 // Bytes of the sentence buffer overwritten after each sentence, so that no stale text can
 // pass for a new one.
 constexpr std::size_t kScrubBytes = 1000;
+
+// A command by its head and first two fields ("$PQVXS,NTR,MTP"): enough to tell it, without
+// the user's text (a password, say) that may follow.
+std::string commandName(const std::string& sentence) {
+    std::size_t end = 0;
+    for (int commas = 0; end < sentence.size(); ++end) {
+        const char c = sentence[end];
+        if (c == '\r' || c == '\n' || (c == ',' && ++commas == 3)) break;
+    }
+    return sentence.substr(0, end);
+}
 
 }  // namespace
 
@@ -24,15 +37,33 @@ void ReceiverSession::setTimeouts(const LinkTimeouts& timeouts) {
     m_readSilenceMs = timeouts.readSilenceMs;
 }
 
-void ReceiverSession::setLinkLostCallback(std::function<void()> callback) {
-    std::lock_guard<std::mutex> guard(m_mutex);
-    m_linkLost = std::move(callback);
+int ReceiverSession::addLinkLostListener(std::function<void()> listener) {
+    return m_linkLost.add(std::move(listener));
+}
+
+void ReceiverSession::removeLinkLostListener(int id) {
+    m_linkLost.remove(id);
 }
 
 void ReceiverSession::prepareStart() {
-    // A stop requested after the last reader had already ended must not end the next one.
-    m_stop = false;
-    publishEvents(nullptr, Phase::Starting);
+    std::lock_guard<std::mutex> guard(m_mutex);
+    // A stop requested after the last reader had already ended must not end the next one;
+    // a cancel must.
+    m_stop = m_cancelled;
+    m_events = nullptr;
+    m_phase = Phase::Starting;
+    m_phaseChanged.notify_all();
+}
+
+void ReceiverSession::cancel() {
+    std::lock_guard<std::mutex> guard(m_mutex);
+    m_cancelled = true;
+    m_stop = true;
+}
+
+void ReceiverSession::resume() {
+    std::lock_guard<std::mutex> guard(m_mutex);
+    m_cancelled = false;
 }
 
 bool ReceiverSession::waitStarted(int timeoutMs) {
@@ -76,22 +107,15 @@ std::uint32_t ReceiverSession::run() {
     events->reply.close();
     events->alive.close();
     publishEvents(nullptr, Phase::Stopped);
-    const bool lost = !m_stop.exchange(false);
-    if (lost) {
-        std::function<void()> linkLost;
-        {
-            std::lock_guard<std::mutex> guard(m_mutex);
-            linkLost = m_linkLost;
-        }
-        if (linkLost) linkLost();
-    }
+    if (!m_stop.exchange(false)) m_linkLost.runAll();
     return 0;
 }
 
 // Frames, classifies and dispatches sentences until a stop request or a failed read.
 void ReceiverSession::readUntilStopped(Events& events) {
     std::vector<char> buffer(SentenceReader::kBufferSize);
-    SentenceReader reader(m_port, m_stop);
+    InterruptibleSource source(m_port, m_stop);
+    SentenceReader reader(source, m_stop);
     reader.setSilenceMs(m_readSilenceMs);
     reader.setAliveEvent(&events.alive);
     SentenceType type = SentenceType::UNKNOWN;
@@ -111,9 +135,30 @@ void ReceiverSession::readUntilStopped(Events& events) {
     }
 }
 
-void ReceiverSession::beginTransaction() {
+ReceiverSession::Transaction ReceiverSession::beginTransaction(const std::string& command) {
+    {
+        std::lock_guard<std::mutex> guard(m_mutex);
+        if (!m_transaction.empty()) {
+            // Both would take the other's reply: the second one fails instead, visibly.
+            std::fprintf(stderr, "gnss-quorrel: %s refused while %s waits for its reply\n",
+                         commandName(command).c_str(), m_transaction.c_str());
+            return Transaction();
+        }
+        m_transaction = commandName(command);
+        if (m_transaction.empty()) m_transaction = "(command)";
+    }
     if (auto current = events()) current->reply.reset();
     m_status.clearTransactionFlags();
+    return Transaction(this);
+}
+
+void ReceiverSession::endTransaction() {
+    std::lock_guard<std::mutex> guard(m_mutex);
+    m_transaction.clear();
+}
+
+ReceiverSession::Transaction::~Transaction() {
+    if (m_session) m_session->endTransaction();
 }
 
 bool ReceiverSession::sendCommand(const std::string& text) {

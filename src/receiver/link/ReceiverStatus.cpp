@@ -41,6 +41,7 @@ void ReceiverStatus::clearTransactionFlags() {
     ack.store(false);
     operationDone.store(false);
     m_resultPending.store(false);
+    m_awaitedResult.store(ResultSource::None);
     for (std::size_t i = 0; i < m_received.size(); ++i) {
         const auto kind = static_cast<ReplyKind>(i);
         if (kind == ReplyKind::Anp || kind == ReplyKind::Npt) continue;

@@ -76,6 +76,9 @@ enum class ReplyKind {
     Count,
 };
 
+// Where an "OK" or "FAIL" operation result comes from.
+enum class ResultSource : std::uint8_t { None, Modem, Ntrip };
+
 struct PublishedSatellites {
     SatelliteTable table{};
     std::int32_t count = 0;  // leading entries with a non-zero PRN
@@ -113,17 +116,26 @@ public:
     void setReceived(ReplyKind kind, bool on) { m_received[index(kind)].store(on); }
     bool received(ReplyKind kind) const { return m_received[index(kind)].load(); }
     // Clears the flags a new transaction starts without: all but ANP, NPT, the
-    // recording-stopped flag and the operation-OK flag.
+    // recording-stopped flag and the operation-OK flag. It awaits no result.
     void clearTransactionFlags();
     std::atomic<bool> ack{false};
     std::atomic<bool> operationOk{false};  // "OK"/"FAIL" of the NTR and MDM results
+    // The running transaction waits for a result from `source`; results from anywhere else
+    // belong to no one waiting and change nothing.
+    void awaitResult(ResultSource source) { m_awaitedResult.store(source); }
+    // Parsers: an "OK" (true) or "FAIL" (false) result from `source`; a damaged reply of that
+    // kind counts as "FAIL", since it may have been the result awaited.
+    void reportResult(ResultSource source, bool ok) {
+        if (source != m_awaitedResult.load()) return;
+        operationOk.store(ok);
+        m_resultPending.store(true);
+    }
     // An "OK" or "FAIL" result arrived since the transaction began and the reply event has
     // been signalled for it. A result right behind its acknowledgement can share one wake of
     // the event with it; this tells the waiter that its result is in, and that no signal of
     // it is still to come to end the next transaction's wait.
     std::atomic<bool> operationDone{false};
-    // The parsers mark a result; the session publishes it after signalling the reply event.
-    void markOperationResult() { m_resultPending.store(true); }
+    // The parsers report a result; the session publishes it after signalling the reply event.
     void publishOperationResult() {
         if (m_resultPending.exchange(false)) operationDone.store(true);
     }
@@ -173,6 +185,7 @@ private:
     SatelliteTable m_workingSatellites{};
     UsedList m_usedList{};
     std::atomic<bool> m_resultPending{false};
+    std::atomic<ResultSource> m_awaitedResult{ResultSource::None};
     std::array<std::atomic<bool>, static_cast<std::size_t>(ReplyKind::Count)> m_received{};
 };
 

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <future>
 #include <string>
 #include <vector>
 
@@ -92,9 +94,18 @@ TEST_F(ExternalReceiverTest, OpenFailsWhenNothingAnswersOrTheModuleRefuses) {
     timeouts.dataSeenMs = 40;
     timeouts.settleMs = 0;
     timeouts.readMs = 10;
+    std::vector<std::vector<int>> tries;
+    receiver.setOpenObserver([&](const OpenAttempt& a) {
+        tries.push_back({a.baudRate, a.attempt, a.attempts});
+    });
     EXPECT_FALSE(open());
     EXPECT_FALSE(receiver.IsConnected());
     EXPECT_TRUE(module->received().empty());
+    EXPECT_EQ(receiver.openFailure(), OpenFailure::NoAnswer);
+    ASSERT_EQ(tries.size(), 18u) << "six rates, three times";
+    EXPECT_EQ(tries.front(), (std::vector<int>{9600, 1, 18}));
+    EXPECT_EQ(tries[11], (std::vector<int>{4800, 12, 18}));
+    receiver.setOpenObserver(nullptr);
 
     module->silence(false);
     module->refuse(kSirfInitDataSource);
@@ -251,9 +262,43 @@ TEST_F(ExternalReceiverTest, CloseLeavesTheModuleInNmeaAt9600) {
     EXPECT_EQ(module->baudRate(), 57600u);
 }
 
+TEST_F(ExternalReceiverTest, MissingDeviceFailsAtOnceWithItsReason) {
+    const std::uint32_t start = tickCountMs();
+    EXPECT_FALSE(receiver.Open(u"/dev/quorrel-no-such-device"));
+    EXPECT_LT(tickCountMs() - start, 100u);
+    EXPECT_EQ(receiver.openFailure(), OpenFailure::NoSuchDevice);
+    EXPECT_FALSE(receiver.openFailureDetail().empty());
+}
+
+// At the real waits: cancelled while nothing answers, and while the module is being switched
+// to binary (two one-second pauses).
+TEST_F(ExternalReceiverTest, CancelEndsOpenWithinHalfASecondAndCloseFollowsAtOnce) {
+    for (const bool silent : {true, false}) {
+        startModule(9600);
+        module->silence(silent);
+        timeouts = quorrel::ExternalTimeouts{};
+        receiver.SetTimeouts(timeouts);
+        auto opening = std::async(std::launch::async, [this] { return open(); });
+        sleepMs(silent ? 700 : 1500);
+        const std::uint32_t cancelled = tickCountMs();
+        receiver.cancelOpen();
+        EXPECT_FALSE(opening.get()) << silent;
+        EXPECT_LT(tickCountMs() - cancelled, 500u) << silent;
+        EXPECT_EQ(receiver.openFailure(), OpenFailure::Cancelled) << silent;
+        const std::uint32_t closing = tickCountMs();
+        EXPECT_TRUE(receiver.Close());
+        EXPECT_LT(tickCountMs() - closing, 500u) << silent;
+        module->stop();
+    }
+}
+
 TEST_F(ExternalReceiverTest, UnpluggedModuleEndsTheLink) {
     startModule(9600);
+    std::atomic<int> lost{0}, removedCalls{0};
+    receiver.addLinkLostListener([&] { ++lost; });
+    receiver.removeLinkLostListener(receiver.addLinkLostListener([&] { ++removedCalls; }));
     ASSERT_TRUE(open());
+    EXPECT_EQ(lost, 0) << "the search's stopped readers are no lost link";
     module->unplug();
     const std::uint32_t start = tickCountMs();
     while (receiver.IsConnected() && tickCountMs() - start < 2000)
@@ -264,4 +309,6 @@ TEST_F(ExternalReceiverTest, UnpluggedModuleEndsTheLink) {
     EXPECT_FALSE(receiver.IsEpochAvailable());
     EXPECT_LT(tickCountMs() - before, 100u) << "no waiting on a dead link";
     EXPECT_TRUE(receiver.Close());
+    EXPECT_EQ(lost, 1);
+    EXPECT_EQ(removedCalls, 0);
 }

@@ -106,18 +106,27 @@ TEST(RawDataRecorder, RecordsHeaderAndFramesButNoLines) {
     EXPECT_FALSE(recorder.hasFailed());
 }
 
-TEST(RawDataRecorder, NewFileWithoutHeaderReplacesAnOldOne) {
+TEST(RawDataRecorder, NeverWritesOverAFileThatHoldsData) {
     TempFolder folder;
-    const std::string path = folder / "file.grw";
-    writeWholeFile(path, "old contents");
     const std::string f4 = frameText({4, 7});
-    RawDataRecorder recorder;
-    ASSERT_TRUE(recorder.start(path, "", 0));
     const RecordedFrame frame = recorded(f4);
+    const std::string kept = folder / "kept.grw";
+    writeWholeFile(kept, "old contents");
+    const std::string empty = folder / "empty.grw";
+    writeWholeFile(empty, "");
+
+    RawDataRecorder recorder;
+    ASSERT_TRUE(recorder.start(kept, "", 0));
+    recorder.service(&frame, nullptr);
+    EXPECT_TRUE(recorder.hasFailed());
+    EXPECT_EQ(readWholeFile(kept), "old contents");
+
+    recorder.clearFailure();
+    ASSERT_TRUE(recorder.start(empty, "", 0));  // nothing in it to lose
     recorder.service(&frame, nullptr);
     recorder.closeFile();
-    EXPECT_EQ(readWholeFile(path), f4);
-    EXPECT_EQ(recorder.path(), path);
+    EXPECT_FALSE(recorder.hasFailed());
+    EXPECT_EQ(readWholeFile(empty), f4);
 }
 
 TEST(RawDataRecorder, FileThatCannotBeCreatedStopsTheRecording) {

@@ -41,6 +41,7 @@ TEST(MdmReply, StateTextIsMatchedExactly) {
 
 TEST(MdmReply, InitialisationResultSetsOnlyTheOkFlag) {
     ReceiverStatus status;
+    status.awaitResult(ResultSource::Modem);
     feed(status, sentence("PQVXR,MDM,INI,OK"));
     EXPECT_TRUE(status.operationOk);
     EXPECT_FALSE(status.received(ReplyKind::Mdm));
@@ -49,6 +50,7 @@ TEST(MdmReply, InitialisationResultSetsOnlyTheOkFlag) {
     EXPECT_TRUE(status.operationDone);
     status.clearTransactionFlags();
     EXPECT_FALSE(status.operationDone);
+    status.awaitResult(ResultSource::Modem);
     feed(status, sentence("PQVXR,MDM,INI,FAIL"));
     EXPECT_FALSE(status.operationOk);
     status.publishOperationResult();
@@ -155,6 +157,7 @@ TEST(RdpReply, TypeAndChannelRepliesFillTheirPartOfTheRecord) {
 
 TEST(NtrReply, ResultsMountPointAndParameters) {
     ReceiverStatus status;
+    status.awaitResult(ResultSource::Ntrip);
     feed(status, sentence("PQVXR,NTR,OK"));
     EXPECT_TRUE(status.operationOk);
     feed(status, sentence("PQVXR,NTR,FAIL"));
@@ -222,8 +225,41 @@ TEST(LinkReplies, DamagedRepliesChangeNothing) {
     EXPECT_EQ(status.baseOutput.get(), BaseOutputReply{});
     EXPECT_FALSE(status.operationOk);
     status.publishOperationResult();
-    EXPECT_TRUE(status.operationDone);  // a damaged NTR or MDM reply ends a result wait
+    EXPECT_FALSE(status.operationDone);  // no result was awaited
     for (ReplyKind kind : {ReplyKind::Mdm, ReplyKind::Dip, ReplyKind::Cpd, ReplyKind::Rdp,
                            ReplyKind::NtrMountPoint, ReplyKind::Bas})
         EXPECT_FALSE(status.received(kind));
+}
+
+// Only a result of the kind the running command waits for ends its wait; a damaged reply of
+// that kind ends it as a failure, since it may have been the result.
+TEST(OperationResults, CountOnlyForTheSourceAwaited) {
+    struct Case {
+        ResultSource awaited;
+        std::string text;
+        bool done;
+        bool ok;
+    };
+    const Case cases[] = {
+        {ResultSource::Modem, sentence("PQVXR,MDM,INI,OK"), true, true},
+        {ResultSource::Modem, sentence("PQVXR,MDM,INI,FAIL"), true, false},
+        {ResultSource::Modem, damaged("PQVXR,MDM,INI,OK"), true, false},
+        {ResultSource::Modem, sentence("PQVXR,NTR,OK"), false, false},
+        {ResultSource::Modem, damaged("PQVXR,NTR,OK"), false, false},
+        {ResultSource::Ntrip, sentence("PQVXR,NTR,OK"), true, true},
+        {ResultSource::Ntrip, damaged("PQVXR,NTR,OK"), true, false},
+        {ResultSource::Ntrip, sentence("PQVXR,MDM,INI,OK"), false, false},
+        {ResultSource::Ntrip, damaged("PQVXR,MDM,GSM,0,ONLINE"), false, false},
+        {ResultSource::Ntrip, sentence("PQVXR,NTR,MTP,X"), false, false},
+        {ResultSource::None, sentence("PQVXR,NTR,OK"), false, false},
+        {ResultSource::None, damaged("PQVXR,MDM,INI,OK"), false, false},
+    };
+    for (const Case& c : cases) {
+        ReceiverStatus status;
+        status.awaitResult(c.awaited);
+        feed(status, c.text);
+        status.publishOperationResult();
+        EXPECT_EQ(status.operationDone, c.done) << c.text;
+        EXPECT_EQ(status.operationOk, c.ok) << c.text;
+    }
 }

@@ -33,7 +33,7 @@ protected:
         LinkTimeouts timeouts;
         timeouts.readSilenceMs = 100;
         session.setTimeouts(timeouts);
-        session.setLinkLostCallback([this] { ++linkLost; });
+        session.addLinkLostListener([this] { ++linkLost; });
     }
     void TearDown() override {
         stopReader();
@@ -68,12 +68,13 @@ TEST_F(ReceiverSessionTest, AcknowledgementEndsTheWaitWithTheAckFlag) {
         return line == "$PQVXS,SBA,ON" ? "$PQVXR,ACK,SBA\r\n" : "$PQVXR,NAK,SBA\r\n";
     });
     startReader();
-    session.beginTransaction();
-    EXPECT_TRUE(session.sendCommand("$PQVXS,SBA,ON\r\n"));
-    ASSERT_TRUE(session.waitReply(kLongWaitMs));
-    EXPECT_TRUE(session.status().ack);
-
-    session.beginTransaction();
+    {
+        const auto transaction = session.beginTransaction("$PQVXS,SBA,ON\r\n");
+        EXPECT_TRUE(session.sendCommand("$PQVXS,SBA,ON\r\n"));
+        ASSERT_TRUE(session.waitReply(kLongWaitMs));
+        EXPECT_TRUE(session.status().ack);
+    }
+    const auto transaction = session.beginTransaction("$PQVXS,SBA,XX\r\n");
     session.sendCommand("$PQVXS,SBA,XX\r\n");
     ASSERT_TRUE(session.waitReply(kLongWaitMs));
     EXPECT_FALSE(session.status().ack);
@@ -87,7 +88,7 @@ TEST_F(ReceiverSessionTest, BeginTransactionForgetsAReplyThatCameBefore) {
     ASSERT_TRUE(session.waitReply(kLongWaitMs));  // consumed; signal it again
     peer.write("$PQVXR,ACK,X\r\n");
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    session.beginTransaction();
+    const auto transaction = session.beginTransaction("$PQVXQ,PRT\r\n");
     EXPECT_FALSE(session.status().ack);
     EXPECT_FALSE(session.waitReply(50));
 }
