@@ -44,14 +44,14 @@ bool parseGga(ReceiverStatus& status, const char* sentence, std::size_t length) 
     const char* p = f.at(6);
     r.solutionType = readDigits(p, 1) == 0 ? 0 : 1;
     p = f.at(7);
-    r.satellitesUsed = readDigits(p, 2);
+    r.satellitesUsed = readWholeNumber(p);
     p = f.at(9);
-    r.altitude = readSignedDecimal(p, 5, 3);
+    r.altitude = readSignedDecimal(p, 3);
     p = f.at(11);
-    const float separation = float(readSignedDecimal(p, 5, 3));
+    const float separation = float(readSignedDecimal(p, 3));
     r.ellipsoidHeight = r.altitude + separation;
     p = f.at(13);
-    r.correctionAge = int(readDecimal(p, 3, 1));
+    r.correctionAge = saturatedInt(readDecimal(p, 1));
     status.epochFlag = 0;
     return true;
 }
@@ -71,7 +71,7 @@ bool parseGst(ReceiverStatus& status, const char* sentence, std::size_t length) 
     float errors[3];
     for (int i = 0; i < 3; ++i) {
         const char* p = f.at(6 + i);
-        errors[i] = float(readDecimal(p, 2, 3));
+        errors[i] = float(readDecimal(p, 3));
     }
     PositionRecord& r = status.workingPosition();
     r.horizontalError = std::sqrt(errors[0] * errors[0] + errors[1] * errors[1]);

@@ -14,9 +14,10 @@ constexpr int kPrnFieldsPerGsa = 12;
 constexpr int kSatellitesPerGsv = 4;
 constexpr int kMaxGsvMessages = 4;
 
-// A two-digit PRN; 33–64 are SBAS satellites, numbered 120–151.
+// A PRN, read whole (193 is that satellite, never 19); 33–64 are SBAS satellites, numbered
+// 120–151.
 int readPrn(const char* p) {
-    const int prn = readDigits(p, 2);
+    const int prn = readWholeNumber(p);
     return prn >= 33 && prn <= 64 ? prn + 87 : prn;
 }
 
@@ -80,9 +81,9 @@ bool parseGsa(ReceiverStatus& status, const char* sentence, std::size_t length) 
     if (!combined) clearUsed(status);
     storeUsedPrns(status, f, combined);
     const char* p = f.at(15);
-    status.workingPosition().pdop = float(readDecimal(p, 2, 1));
+    status.workingPosition().pdop = float(readDecimal(p, 1));
     p = f.at(16);
-    status.workingPosition().hdop = float(readDecimal(p, 2, 1));
+    status.workingPosition().hdop = float(readDecimal(p, 1));
     status.epochFlag = 0;
     return true;
 }
@@ -91,12 +92,12 @@ bool parseGsv(ReceiverStatus& status, const char* sentence, std::size_t length) 
     if (!checksumOk(sentence, length)) return false;
     const SentenceFields f(sentence, length, kStandardHeadLength);
     const char* p = f.at(1);
-    const int total = readDigits(p, 1);
+    const int total = readWholeNumber(p);
     p = f.at(2);
-    const int number = readDigits(p, 1);
+    const int number = readWholeNumber(p);
     if (total < 1 || total > kMaxGsvMessages || number < 1 || number > kMaxGsvMessages) return true;
     p = f.at(3);
-    const int inView = readDigits(p, 2);
+    const int inView = readWholeNumber(p);
 
     SatelliteTable& table = status.workingSatellites();
     const bool glonass = std::strncmp(sentence, "$GL", 3) == 0;
@@ -118,11 +119,11 @@ bool parseGsv(ReceiverStatus& status, const char* sentence, std::size_t length) 
         SatelliteEntry& entry = table[start + i];
         entry.prn = readPrn(f.at(field));
         p = f.at(field + 1);
-        entry.elevation = readDigits(p, 2);
+        entry.elevation = readWholeNumber(p);
         p = f.at(field + 2);
-        entry.azimuth = readDigits(p, 3);
+        entry.azimuth = readWholeNumber(p);
         p = f.at(field + 3);
-        entry.snr = int(std::lround(readDecimal(p, 2, 1)));
+        entry.snr = saturatedInt(std::round(readDecimal(p, 1)));
         entry.used = status.isUsed(entry.prn) ? 1 : 0;
     }
     if (number == total) status.publishSatellites();
