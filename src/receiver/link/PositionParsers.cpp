@@ -52,7 +52,7 @@ bool parseGga(ReceiverStatus& status, const char* sentence, std::size_t length) 
     r.ellipsoidHeight = r.altitude + separation;
     p = f.at(13);
     r.correctionAge = saturatedInt(readDecimal(p, 1));
-    status.epochFlag = 0;
+    status.setEpochFlag(0);
     return true;
 }
 
@@ -78,7 +78,7 @@ bool parseGst(ReceiverStatus& status, const char* sentence, std::size_t length) 
     r.verticalError = errors[2];
     r.horizontalError2 = r.horizontalError;
     r.verticalError2 = r.verticalError;
-    status.epochFlag = 0;
+    status.setEpochFlag(0);
     return true;
 }
 
@@ -94,7 +94,7 @@ bool parseVtg(ReceiverStatus& status, const char* sentence, std::size_t length) 
         r.course = numberField(f.at(1));
         r.speed = numberField(f.at(7));
     }
-    status.epochFlag = 0;
+    status.setEpochFlag(0);
     return true;
 }
 
@@ -130,7 +130,7 @@ bool parseZda(ReceiverStatus& status, const char* sentence, std::size_t length) 
     if (month >= 1 && month <= 12)
         setGpsTime(r, year, month, day,
                    hour * 3600.0 + minute * 60.0 + second + hundredths / 100.0);
-    status.epochFlag = 0;
+    status.setEpochFlag(0);
     return true;
 }
 
@@ -163,7 +163,7 @@ bool parseVec(ReceiverStatus& status, const char* sentence, std::size_t length) 
     for (int i = 0; i < 3; ++i)
         *vector[i] = numberField(f.at(4 + i));
     status.publishPosition();
-    status.epochFlag = 1;
+    status.setEpochFlag(1);
     return true;
 }
 

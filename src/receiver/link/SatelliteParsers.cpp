@@ -31,9 +31,9 @@ bool isSbasInUsedList(int prn) {
     return prn >= 120 && prn <= 138;
 }
 
-void clearUsed(ReceiverStatus& status) {
-    status.usedList().fill(0);
-    status.workingPosition().glonassUsed = 0;
+void clearUsed(ReceiverStatus::UsedList& used, PositionRecord& record) {
+    used.fill(0);
+    record.glonassUsed = 0;
 }
 
 int leadingUsed(const ReceiverStatus::UsedList& used) {
@@ -46,8 +46,8 @@ int leadingUsed(const ReceiverStatus::UsedList& used) {
 // Puts the PRN fields of one GSA into the used list. A "GN" sentence clears the list only
 // when it brings GPS satellites, and appends GLONASS/SBAS ones after the entries already
 // there, so that a GN pair (GPS, then GLONASS) yields one combined list.
-void storeUsedPrns(ReceiverStatus& status, const SentenceFields& f, bool combined) {
-    ReceiverStatus::UsedList& used = status.usedList();
+void storeUsedPrns(ReceiverStatus::UsedList& used, PositionRecord& record, const SentenceFields& f,
+                   bool combined) {
     bool firstPending = combined;
     int stored = 0;
     int offset = 0;
@@ -55,19 +55,19 @@ void storeUsedPrns(ReceiverStatus& status, const SentenceFields& f, bool combine
         const int prn = readPrn(f.at(3 + i));
         int slot;
         if (isGps(prn)) {
-            if (firstPending) clearUsed(status);
+            if (firstPending) clearUsed(used, record);
             firstPending = false;
             slot = stored;
         } else if (isGlonass(prn) || isSbasInUsedList(prn)) {
             if (firstPending) offset = leadingUsed(used);
             firstPending = false;
             slot = stored + offset;
-            if (isGlonass(prn)) status.workingPosition().glonassUsed = 1;
+            if (isGlonass(prn)) record.glonassUsed = 1;
         } else {
             continue;
         }
         if (slot >= ReceiverStatus::kUsedListSize) continue;
-        used[slot] = prn;
+        used[std::size_t(slot)] = prn;
         ++stored;
     }
 }
@@ -78,13 +78,16 @@ bool parseGsa(ReceiverStatus& status, const char* sentence, std::size_t length) 
     if (!checksumOk(sentence, length)) return false;
     const SentenceFields f(sentence, length, kStandardHeadLength);
     const bool combined = std::strncmp(sentence, "$GN", 3) == 0;
-    if (!combined) clearUsed(status);
-    storeUsedPrns(status, f, combined);
+    PositionRecord& record = status.workingPosition();
+    ReceiverStatus::UsedList used = status.usedList();
+    if (!combined) clearUsed(used, record);
+    storeUsedPrns(used, record, f, combined);
+    status.setUsedList(used);
     const char* p = f.at(15);
-    status.workingPosition().pdop = float(readDecimal(p, 1));
+    record.pdop = float(readDecimal(p, 1));
     p = f.at(16);
-    status.workingPosition().hdop = float(readDecimal(p, 1));
-    status.epochFlag = 0;
+    record.hdop = float(readDecimal(p, 1));
+    status.setEpochFlag(0);
     return true;
 }
 
@@ -127,7 +130,7 @@ bool parseGsv(ReceiverStatus& status, const char* sentence, std::size_t length) 
         entry.used = status.isUsed(entry.prn) ? 1 : 0;
     }
     if (number == total) status.publishSatellites();
-    status.epochFlag = 0;
+    status.setEpochFlag(0);
     return true;
 }
 

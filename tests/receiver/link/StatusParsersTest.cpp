@@ -110,6 +110,17 @@ TEST(GsaParser, GnPairMergesGpsAndGlonassIntoOneList) {
     EXPECT_FALSE(status.isUsed(0));
 }
 
+TEST(ReceiverStatus, UsedListLookupAtTheEdgesOfTheBitmap) {
+    ReceiverStatus status;
+    status.setUsedList({1, 63, 64, 138, 255, 300});
+    for (int prn : {1, 63, 64, 138, 255, 300})
+        EXPECT_TRUE(status.isUsed(prn)) << prn;
+    for (int prn : {0, -1, 2, 62, 65, 256, 301})
+        EXPECT_FALSE(status.isUsed(prn)) << prn;
+    status.setUsedList({});
+    EXPECT_FALSE(status.isUsed(64));
+}
+
 TEST(GsvParser, GroupIsPublishedOnlyAfterItsLastMessage) {
     ReceiverStatus status;
     feed(status, sentence("GPGSA,A,3,05,18,,,,,,,,,,,1.4,0.8,1.1"));
