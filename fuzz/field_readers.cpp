@@ -9,7 +9,7 @@ using namespace quorrel;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
     char out[32];
-    for (int reader = 0; reader < 10; ++reader) {
+    for (int reader = 0; reader < 12; ++reader) {
         const char* p = text.c_str();
         const char* end = p + text.size();
         while (p < end && *p != '\0') {
@@ -19,10 +19,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     readDigits(p, 5);
                     break;
                 case 1:
-                    readDecimal(p, 3, 6);
+                    readDecimal(p, 6);
                     break;
                 case 2:
-                    readSignedDecimal(p, 5, 3);
+                    readSignedDecimal(p, 3);
                     break;
                 case 3:
                     readTimeOfDay(p);
@@ -41,6 +41,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     break;
                 case 8:
                     readField(p, out, 1);
+                    break;
+                case 9:
+                    readWholeNumber(p);
+                    break;
+                case 10:
+                    readDegreesMinutes(p, 3);
                     break;
                 default:
                     break;

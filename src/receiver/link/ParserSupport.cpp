@@ -1,6 +1,7 @@
 #include "receiver/link/ParserSupport.h"
 
 #include <charconv>
+#include <climits>
 #include <cmath>
 
 #include "receiver/link/FieldReader.h"
@@ -9,9 +10,7 @@ namespace quorrel {
 
 double angleField(const SentenceFields& fields, int n, int degreeDigits, char negative) {
     const char* p = fields.at(n);
-    const double degrees = readDigits(p, degreeDigits);
-    const double minutes = readDecimal(p, 2, 6);
-    const double value = degrees + minutes * (1.0 / 60.0);
+    const double value = readDegreesMinutes(p, degreeDigits);
     return fields.first(n + 1) == negative ? -value : value;
 }
 
@@ -29,6 +28,13 @@ double numberField(const char* p) {
     const auto result = std::from_chars(p, end, value, std::chars_format::fixed);
     if (result.ec != std::errc() || !std::isfinite(value)) return 0.0;
     return negative ? -value : value;
+}
+
+int saturatedInt(double value) {
+    if (std::isnan(value)) return 0;
+    if (value <= double(INT_MIN)) return INT_MIN;
+    if (value >= double(INT_MAX)) return INT_MAX;
+    return int(value);
 }
 
 int lookupToken(const SentenceFields& fields, int n, std::initializer_list<Token> table,

@@ -20,6 +20,10 @@ double angleField(const SentenceFields& fields, int n, int degreeDigits, char ne
 // program's locale; 0 when the field does not begin with a number.
 double numberField(const char* p);
 
+// `value` truncated towards zero, held to the range of an int (NaN gives 0): numbers read
+// whole can be larger than any the record has room for.
+int saturatedInt(double value);
+
 struct Token {
     const char* text;
     int value;

@@ -44,15 +44,15 @@ bool parseGga(ReceiverStatus& status, const char* sentence, std::size_t length) 
     const char* p = f.at(6);
     r.solutionType = readDigits(p, 1) == 0 ? 0 : 1;
     p = f.at(7);
-    r.satellitesUsed = readDigits(p, 2);
+    r.satellitesUsed = readWholeNumber(p);
     p = f.at(9);
-    r.altitude = readSignedDecimal(p, 5, 3);
+    r.altitude = readSignedDecimal(p, 3);
     p = f.at(11);
-    const float separation = float(readSignedDecimal(p, 5, 3));
+    const float separation = float(readSignedDecimal(p, 3));
     r.ellipsoidHeight = r.altitude + separation;
     p = f.at(13);
-    r.correctionAge = int(readDecimal(p, 3, 1));
-    status.epochFlag = 0;
+    r.correctionAge = saturatedInt(readDecimal(p, 1));
+    status.setEpochFlag(0);
     return true;
 }
 
@@ -71,14 +71,14 @@ bool parseGst(ReceiverStatus& status, const char* sentence, std::size_t length) 
     float errors[3];
     for (int i = 0; i < 3; ++i) {
         const char* p = f.at(6 + i);
-        errors[i] = float(readDecimal(p, 2, 3));
+        errors[i] = float(readDecimal(p, 3));
     }
     PositionRecord& r = status.workingPosition();
     r.horizontalError = std::sqrt(errors[0] * errors[0] + errors[1] * errors[1]);
     r.verticalError = errors[2];
     r.horizontalError2 = r.horizontalError;
     r.verticalError2 = r.verticalError;
-    status.epochFlag = 0;
+    status.setEpochFlag(0);
     return true;
 }
 
@@ -94,7 +94,7 @@ bool parseVtg(ReceiverStatus& status, const char* sentence, std::size_t length) 
         r.course = numberField(f.at(1));
         r.speed = numberField(f.at(7));
     }
-    status.epochFlag = 0;
+    status.setEpochFlag(0);
     return true;
 }
 
@@ -130,7 +130,7 @@ bool parseZda(ReceiverStatus& status, const char* sentence, std::size_t length) 
     if (month >= 1 && month <= 12)
         setGpsTime(r, year, month, day,
                    hour * 3600.0 + minute * 60.0 + second + hundredths / 100.0);
-    status.epochFlag = 0;
+    status.setEpochFlag(0);
     return true;
 }
 
@@ -163,7 +163,7 @@ bool parseVec(ReceiverStatus& status, const char* sentence, std::size_t length) 
     for (int i = 0; i < 3; ++i)
         *vector[i] = numberField(f.at(4 + i));
     status.publishPosition();
-    status.epochFlag = 1;
+    status.setEpochFlag(1);
     return true;
 }
 

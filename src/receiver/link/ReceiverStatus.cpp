@@ -4,8 +4,15 @@
 
 namespace quorrel {
 
-bool ReceiverStatus::isUsed(std::int32_t prn) const {
-    return prn != 0 && std::find(m_usedList.begin(), m_usedList.end(), prn) != m_usedList.end();
+void ReceiverStatus::setUsedList(const UsedList& list) {
+    m_usedList = list;
+    m_usedBits.fill(0);
+    for (const std::int32_t prn : list)
+        if (prn > 0 && prn < kUsedBits) m_usedBits[std::size_t(prn) / 64] |= 1ull << (prn % 64);
+}
+
+bool ReceiverStatus::isInUsedList(std::int32_t prn) const {
+    return std::find(m_usedList.begin(), m_usedList.end(), prn) != m_usedList.end();
 }
 
 void ReceiverStatus::publishPosition() {

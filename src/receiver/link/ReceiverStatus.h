@@ -98,9 +98,15 @@ public:
     // Reader-thread working state; the GUI thread only sees the published copies.
     PositionRecord& workingPosition() { return m_working; }
     SatelliteTable& workingSatellites() { return m_workingSatellites; }
-    UsedList& usedList() { return m_usedList; }
-    // True when `prn` is non-zero and in the used list (reader thread).
-    bool isUsed(std::int32_t prn) const;
+    const UsedList& usedList() const { return m_usedList; }
+    // Replaces the used list, and with it what isUsed answers (reader thread).
+    void setUsedList(const UsedList& list);
+    // True when `prn` is non-zero and in the used list (reader thread): one bit lookup.
+    bool isUsed(std::int32_t prn) const {
+        if (prn > 0 && prn < kUsedBits)
+            return (m_usedBits[std::size_t(prn) / 64] >> (prn % 64) & 1u) != 0;
+        return prn >= kUsedBits && isInUsedList(prn);
+    }
     // Replaces the published position with the working copy (one consistent epoch).
     void publishPosition();
     // Publishes the working satellite table with its count of leading non-zero PRNs.
@@ -141,6 +147,8 @@ public:
     }
     std::atomic<bool> recordingStopped{false};
     std::atomic<std::uint8_t> epochFlag{0};  // 1 after VEC, 0 after the other status sentences
+    // Only the reader thread writes the flag, so its stores need no ordering.
+    void setEpochFlag(std::uint8_t value) { epochFlag.store(value, std::memory_order_relaxed); }
 
     // Field groups, each with its own lock, declared (and so created) in their fixed order.
 private:
@@ -180,10 +188,14 @@ public:
 
 private:
     static constexpr std::size_t index(ReplyKind kind) { return static_cast<std::size_t>(kind); }
+    // The bitmap covers every PRN a GSA can list; larger ones are looked for in the list.
+    static constexpr int kUsedBits = 256;
+    bool isInUsedList(std::int32_t prn) const;
 
     PositionRecord m_working;
     SatelliteTable m_workingSatellites{};
     UsedList m_usedList{};
+    std::array<std::uint64_t, kUsedBits / 64> m_usedBits{};
     std::atomic<bool> m_resultPending{false};
     std::atomic<ResultSource> m_awaitedResult{ResultSource::None};
     std::array<std::atomic<bool>, static_cast<std::size_t>(ReplyKind::Count)> m_received{};

@@ -14,9 +14,10 @@ constexpr int kPrnFieldsPerGsa = 12;
 constexpr int kSatellitesPerGsv = 4;
 constexpr int kMaxGsvMessages = 4;
 
-// A two-digit PRN; 33–64 are SBAS satellites, numbered 120–151.
+// A PRN, read whole (193 is that satellite, never 19); 33–64 are SBAS satellites, numbered
+// 120–151.
 int readPrn(const char* p) {
-    const int prn = readDigits(p, 2);
+    const int prn = readWholeNumber(p);
     return prn >= 33 && prn <= 64 ? prn + 87 : prn;
 }
 
@@ -30,9 +31,9 @@ bool isSbasInUsedList(int prn) {
     return prn >= 120 && prn <= 138;
 }
 
-void clearUsed(ReceiverStatus& status) {
-    status.usedList().fill(0);
-    status.workingPosition().glonassUsed = 0;
+void clearUsed(ReceiverStatus::UsedList& used, PositionRecord& record) {
+    used.fill(0);
+    record.glonassUsed = 0;
 }
 
 int leadingUsed(const ReceiverStatus::UsedList& used) {
@@ -45,8 +46,8 @@ int leadingUsed(const ReceiverStatus::UsedList& used) {
 // Puts the PRN fields of one GSA into the used list. A "GN" sentence clears the list only
 // when it brings GPS satellites, and appends GLONASS/SBAS ones after the entries already
 // there, so that a GN pair (GPS, then GLONASS) yields one combined list.
-void storeUsedPrns(ReceiverStatus& status, const SentenceFields& f, bool combined) {
-    ReceiverStatus::UsedList& used = status.usedList();
+void storeUsedPrns(ReceiverStatus::UsedList& used, PositionRecord& record, const SentenceFields& f,
+                   bool combined) {
     bool firstPending = combined;
     int stored = 0;
     int offset = 0;
@@ -54,19 +55,19 @@ void storeUsedPrns(ReceiverStatus& status, const SentenceFields& f, bool combine
         const int prn = readPrn(f.at(3 + i));
         int slot;
         if (isGps(prn)) {
-            if (firstPending) clearUsed(status);
+            if (firstPending) clearUsed(used, record);
             firstPending = false;
             slot = stored;
         } else if (isGlonass(prn) || isSbasInUsedList(prn)) {
             if (firstPending) offset = leadingUsed(used);
             firstPending = false;
             slot = stored + offset;
-            if (isGlonass(prn)) status.workingPosition().glonassUsed = 1;
+            if (isGlonass(prn)) record.glonassUsed = 1;
         } else {
             continue;
         }
         if (slot >= ReceiverStatus::kUsedListSize) continue;
-        used[slot] = prn;
+        used[std::size_t(slot)] = prn;
         ++stored;
     }
 }
@@ -77,13 +78,16 @@ bool parseGsa(ReceiverStatus& status, const char* sentence, std::size_t length) 
     if (!checksumOk(sentence, length)) return false;
     const SentenceFields f(sentence, length, kStandardHeadLength);
     const bool combined = std::strncmp(sentence, "$GN", 3) == 0;
-    if (!combined) clearUsed(status);
-    storeUsedPrns(status, f, combined);
+    PositionRecord& record = status.workingPosition();
+    ReceiverStatus::UsedList used = status.usedList();
+    if (!combined) clearUsed(used, record);
+    storeUsedPrns(used, record, f, combined);
+    status.setUsedList(used);
     const char* p = f.at(15);
-    status.workingPosition().pdop = float(readDecimal(p, 2, 1));
+    record.pdop = float(readDecimal(p, 1));
     p = f.at(16);
-    status.workingPosition().hdop = float(readDecimal(p, 2, 1));
-    status.epochFlag = 0;
+    record.hdop = float(readDecimal(p, 1));
+    status.setEpochFlag(0);
     return true;
 }
 
@@ -91,12 +95,12 @@ bool parseGsv(ReceiverStatus& status, const char* sentence, std::size_t length) 
     if (!checksumOk(sentence, length)) return false;
     const SentenceFields f(sentence, length, kStandardHeadLength);
     const char* p = f.at(1);
-    const int total = readDigits(p, 1);
+    const int total = readWholeNumber(p);
     p = f.at(2);
-    const int number = readDigits(p, 1);
+    const int number = readWholeNumber(p);
     if (total < 1 || total > kMaxGsvMessages || number < 1 || number > kMaxGsvMessages) return true;
     p = f.at(3);
-    const int inView = readDigits(p, 2);
+    const int inView = readWholeNumber(p);
 
     SatelliteTable& table = status.workingSatellites();
     const bool glonass = std::strncmp(sentence, "$GL", 3) == 0;
@@ -118,15 +122,15 @@ bool parseGsv(ReceiverStatus& status, const char* sentence, std::size_t length) 
         SatelliteEntry& entry = table[start + i];
         entry.prn = readPrn(f.at(field));
         p = f.at(field + 1);
-        entry.elevation = readDigits(p, 2);
+        entry.elevation = readWholeNumber(p);
         p = f.at(field + 2);
-        entry.azimuth = readDigits(p, 3);
+        entry.azimuth = readWholeNumber(p);
         p = f.at(field + 3);
-        entry.snr = int(std::lround(readDecimal(p, 2, 1)));
+        entry.snr = saturatedInt(std::round(readDecimal(p, 1)));
         entry.used = status.isUsed(entry.prn) ? 1 : 0;
     }
     if (number == total) status.publishSatellites();
-    status.epochFlag = 0;
+    status.setEpochFlag(0);
     return true;
 }
 

@@ -1,5 +1,8 @@
 #include "receiver/link/SentenceDispatcher.h"
 
+#include <array>
+#include <iterator>
+
 #include "receiver/link/SentenceParsers.h"
 
 namespace quorrel {
@@ -54,6 +57,18 @@ constexpr Route kRoutes[] = {
     {SentenceType::VERSION, parseVersion, kReply},
 };
 
+constexpr std::size_t kTypeCount = static_cast<std::size_t>(SentenceType::UNKNOWN) + 1;
+constexpr int kNoRoute = -1;
+
+// The route of each type by its number, so a sentence finds its parser in one step.
+constexpr std::array<int, kTypeCount> kRouteOfType = [] {
+    std::array<int, kTypeCount> routes{};
+    routes.fill(kNoRoute);
+    for (std::size_t i = std::size(kRoutes); i-- > 0;)
+        routes[static_cast<std::size_t>(kRoutes[i].type)] = int(i);
+    return routes;
+}();
+
 }  // namespace
 
 SentenceEvent dispatchSentence(ReceiverStatus& status, SentenceType type, const char* sentence,
@@ -62,12 +77,11 @@ SentenceEvent dispatchSentence(ReceiverStatus& status, SentenceType type, const 
         status.ack = type == SentenceType::ACK;
         return SentenceEvent::Reply;
     }
-    for (const Route& route : kRoutes) {
-        if (route.type != type) continue;
-        route.parser(status, sentence, length);
-        return route.event;
-    }
-    return SentenceEvent::None;
+    const auto number = static_cast<std::size_t>(type);
+    if (number >= kTypeCount || kRouteOfType[number] == kNoRoute) return SentenceEvent::None;
+    const Route& route = kRoutes[kRouteOfType[number]];
+    route.parser(status, sentence, length);
+    return route.event;
 }
 
 }  // namespace quorrel

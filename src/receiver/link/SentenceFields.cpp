@@ -1,19 +1,32 @@
 #include "receiver/link/SentenceFields.h"
 
+#include <array>
+#include <cstdint>
 #include <cstring>
 
 namespace quorrel {
 namespace {
 
-bool endsList(char c) {
-    return c == '*' || c == '\r' || c == '\n' || c == '\0';
+enum CharKind : std::uint8_t { kPlain, kComma, kEndOfList };
+
+// What each character means to the splitter, so that it tests each character once.
+constexpr std::array<CharKind, 256> kCharKinds = [] {
+    std::array<CharKind, 256> kinds{};
+    kinds[','] = kComma;
+    for (unsigned char c : {'*', '\r', '\n', '\0'})
+        kinds[c] = kEndOfList;
+    return kinds;
+}();
+
+CharKind kindOf(char c) {
+    return kCharKinds[static_cast<unsigned char>(c)];
 }
 
 }  // namespace
 
 std::size_t fieldLength(const char* p) {
     std::size_t n = 0;
-    while (p[n] != ',' && !endsList(p[n]))
+    while (kindOf(p[n]) == kPlain)
         ++n;
     return n;
 }
@@ -25,18 +38,16 @@ SentenceFields::SentenceFields(const char* sentence, std::size_t length, std::si
         sentence[headLength] != ',')
         return;
     const char* p = sentence + headLength + 1;
-    const char* end = sentence + length;
-    m_starts[m_count++] = p;
-    for (; p < end && !endsList(*p); ++p) {
-        if (*p != ',') continue;
-        if (m_count == kMaxFields) break;
-        m_starts[m_count++] = p + 1;
+    const char* const end = sentence + length;
+    int count = 1;
+    m_starts[0] = p;
+    for (; p < end; ++p) {
+        const CharKind kind = kindOf(*p);
+        if (kind == kPlain) continue;
+        if (kind == kEndOfList || count == kMaxFields) break;
+        m_starts[std::size_t(count++)] = p + 1;
     }
-}
-
-const char* SentenceFields::at(int n) const {
-    if (n < 1 || n > m_count) return "";
-    return m_starts[n - 1];
+    m_count = count;
 }
 
 std::string SentenceFields::text(int n, std::size_t maxLength) const {

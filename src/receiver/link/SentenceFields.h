@@ -20,7 +20,9 @@ public:
 
     int count() const { return m_count; }
     // Start of field `n` (1-based); an empty text when the sentence has fewer fields.
-    const char* at(int n) const;
+    const char* at(int n) const {
+        return unsigned(n - 1) < unsigned(m_count) ? m_starts[std::size_t(n - 1)] : "";
+    }
     // Field `n` as text, cut to `maxLength` characters.
     std::string text(int n, std::size_t maxLength) const;
     bool equals(int n, const char* text) const;
@@ -31,7 +33,8 @@ public:
 
 private:
     const char* m_sentence;
-    std::array<const char*, kMaxFields> m_starts{};
+    // Only the first m_count entries are ever written or read.
+    std::array<const char*, kMaxFields> m_starts;
     int m_count = 0;
 };
 

@@ -10,6 +10,8 @@
 
 namespace quorrel {
 
+class SentenceFramer;
+
 // Frames the receiver's byte stream into sentences, the version text and the NTRIP
 // source-table block, and classifies each. Runs on the reader thread only.
 class SentenceReader {
@@ -23,6 +25,9 @@ public:
     static constexpr std::size_t kBufferSize = kBlockLimit;
     // A read that brings no byte for this long is "silence".
     static constexpr int kSilenceMs = 1000;
+    // Most bytes taken from the source in one read; the stop flag is tested after each read,
+    // so a stop request is honoured within this many bytes.
+    static constexpr std::size_t kChunkSize = 4096;
 
     SentenceReader(ByteSource& source, const std::atomic<bool>& stopFlag);
 
@@ -39,8 +44,10 @@ public:
     std::size_t lastLength() const { return m_length; }
 
 private:
-    bool nextByte(char& c, bool& silent);
-    std::size_t copyPlainBody(char* buffer, std::size_t pos, std::size_t limit);
+    bool stopRequested() const { return m_stop.load(std::memory_order_relaxed); }
+    bool refill(bool& silent);
+    bool frameChunk(SentenceFramer& framer);
+    bool deliver(const SentenceFramer& framer, SentenceType& type);
 
     ByteSource& m_source;
     const std::atomic<bool>& m_stop;
@@ -48,7 +55,7 @@ private:
     int m_silenceMs = kSilenceMs;
     std::size_t m_length = 0;
     // Bytes read from the source but not yet framed; kept across calls.
-    std::uint8_t m_chunk[4096];
+    std::uint8_t m_chunk[kChunkSize];
     std::size_t m_chunkPos = 0;
     std::size_t m_chunkEnd = 0;
 };

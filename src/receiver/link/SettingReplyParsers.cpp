@@ -22,9 +22,9 @@ int digitsField(const SentenceFields& f, int n, int maxDigits) {
     return readDigits(p, maxDigits);
 }
 
-double readDecimalField(const SentenceFields& f, int n, int maxIntDigits, int maxFracDigits) {
+double readDecimalField(const SentenceFields& f, int n, int maxFracDigits) {
     const char* p = f.at(n);
-    return readDecimal(p, maxIntDigits, maxFracDigits);
+    return readDecimal(p, maxFracDigits);
 }
 
 // The PRT reply has no port E: its letter reads as A.
@@ -117,7 +117,7 @@ bool parseNmo(ReceiverStatus& status, const char* sentence, std::size_t length) 
             const int code = nmoMessageCode(f, nameField);
             if (code < 0) continue;
             reply.pairs[stored].code = code;
-            reply.pairs[stored].periodSeconds = float(readDecimalField(f, nameField + 1, 3, 2));
+            reply.pairs[stored].periodSeconds = float(readDecimalField(f, nameField + 1, 2));
             ++stored;
         }
         reply.count = stored;
@@ -132,7 +132,7 @@ bool parseObi(ReceiverStatus& status, const char* sentence, std::size_t length) 
     ObiReply reply;
     const char* p = f.at(1);
     reply.timeOfDay = readTimeOfDay(p);
-    reply.value = float(readDecimalField(f, 2, 3, 2));
+    reply.value = float(readDecimalField(f, 2, 2));
     reply.count = digitsField(f, 3, 5);
     store(status, ReplyKind::Obi, status.obi, reply);
     return true;
@@ -181,7 +181,7 @@ bool parseAnh(ReceiverStatus& status, const char* sentence, std::size_t length) 
     if (!checksumOk(sentence, length)) return false;
     const SentenceFields f(sentence, length, kReplyHeadLength);
     AntennaHeightReply reply;
-    reply.height = readDecimalField(f, 1, 1, 3);
+    reply.height = readDecimalField(f, 1, 3);
     reply.slant = f.equals(2, "S") ? 1 : 0;
     store(status, ReplyKind::Anh, status.antennaHeight, reply);
     return true;
@@ -214,7 +214,7 @@ bool parseSti(ReceiverStatus& status, const char* sentence, std::size_t length) 
 bool parseDri(ReceiverStatus& status, const char* sentence, std::size_t length) {
     if (!checksumOk(sentence, length)) return false;
     const SentenceFields f(sentence, length, kReplyHeadLength);
-    store(status, ReplyKind::Dri, status.recordingInterval, readDecimalField(f, 1, 3, 2));
+    store(status, ReplyKind::Dri, status.recordingInterval, readDecimalField(f, 1, 2));
     return true;
 }
 

@@ -40,3 +40,18 @@ TEST(Checksum, WithChecksumBuildsAPassingSentence) {
     EXPECT_TRUE(checksumOk(sentence.c_str(), sentence.size()));
     EXPECT_EQ(sentence.substr(sentence.size() - 2), "\r\n");
 }
+
+TEST(Checksum, XorOfEveryLengthMatchesByteByByte) {
+    std::string text;
+    for (int i = 0; i < 40; ++i)
+        text += char(0x21 + (i * 37) % 90);
+    for (std::size_t from = 0; from < 9; ++from) {
+        for (std::size_t to = from; to <= text.size(); ++to) {
+            std::uint8_t expected = 0;
+            for (std::size_t i = from; i < to; ++i)
+                expected ^= std::uint8_t(text[i]);
+            EXPECT_EQ(xorChecksum(text.data() + from, text.data() + to), expected)
+                << from << "-" << to;
+        }
+    }
+}

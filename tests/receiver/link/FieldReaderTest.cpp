@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "receiver/link/FieldReader.h"
 
 using namespace quorrel;
@@ -16,30 +18,53 @@ TEST(FieldReader, DigitsStopAtTheWidthOrANonDigit) {
     EXPECT_STREQ(p, "");
 }
 
-TEST(FieldReader, DecimalReadsBoundedIntegerAndFraction) {
+TEST(FieldReader, DecimalReadsTheWholeIntegerPartAndBoundedFraction) {
     struct Case {
         const char* text;
-        int intDigits, fracDigits;
+        int fracDigits;
         double value;
         const char* rest;
     } cases[] = {
-        {"545.4,M", 5, 3, 545.4, ",M"}, {"1.23456,", 2, 3, 1.234, "56,"},
-        {"123.5,", 2, 1, 12.0, "3.5,"},  // too many integer digits: no fraction read
-        {".5,", 2, 1, 0.5, ","},        {",", 3, 2, 0.0, ","},
+        {"545.4,M", 3, 545.4, ",M"},
+        {"1.23456,", 3, 1.234, "56,"},  // the field's precision: further digits unread
+        {"2.88,", 1, 2.8, "8,"},
+        {"317.563,", 3, 317.563, ","},  // more integer digits than usual: still that number
+        {"120.5,", 1, 120.5, ","},
+        {".5,", 1, 0.5, ","},
+        {",", 2, 0.0, ","},
+        {"123456789012345678901234.5*", 1, 123456789012345678901234.5, "*"},
     };
     for (const Case& c : cases) {
         const char* p = c.text;
-        EXPECT_NEAR(readDecimal(p, c.intDigits, c.fracDigits), c.value, 1e-12) << c.text;
+        EXPECT_DOUBLE_EQ(readDecimal(p, c.fracDigits), c.value) << c.text;
+        EXPECT_STREQ(p, c.rest) << c.text;
+    }
+}
+
+TEST(FieldReader, WholeNumberTakesEveryDigitAndSaturates) {
+    struct Case {
+        const char* text;
+        int value;
+        const char* rest;
+    } cases[] = {
+        {"193,00", 193, ",00"},
+        {"05,", 5, ","},
+        {",1", 0, ",1"},
+        {"99999999999999999999*", INT_MAX, "*"},
+    };
+    for (const Case& c : cases) {
+        const char* p = c.text;
+        EXPECT_EQ(readWholeNumber(p), c.value) << c.text;
         EXPECT_STREQ(p, c.rest) << c.text;
     }
 }
 
 TEST(FieldReader, SignedDecimalTakesEitherSign) {
     const char* p = "-20.300,M";
-    EXPECT_NEAR(readSignedDecimal(p, 5, 3), -20.3, 1e-12);
+    EXPECT_NEAR(readSignedDecimal(p, 3), -20.3, 1e-12);
     EXPECT_STREQ(p, ",M");
     p = "+1.5";
-    EXPECT_NEAR(readSignedDecimal(p, 5, 3), 1.5, 1e-12);
+    EXPECT_NEAR(readSignedDecimal(p, 3), 1.5, 1e-12);
 }
 
 TEST(FieldReader, TimeOfDayInSeconds) {

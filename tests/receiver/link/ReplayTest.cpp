@@ -8,7 +8,6 @@
 //   where the other decoder splices it back together ("interrupted").
 // - A sentence whose checksum the recording garbled (no "*" five characters from its end)
 //   counts as one without a checksum and is used; the other decoder drops it ("garbled").
-// - PRN fields are read as two digits, so three-digit PRNs are not compared.
 // - DOP values are read with one decimal (truncated), hence a tolerance of 0.1.
 // - A GSV group with a message missing (lost in the recording or dropped as above) is
 //   published differently: this link publishes the leading satellites up to the gap and
@@ -208,7 +207,6 @@ private:
         SatelliteTable table{};
         const int count = m_status.satellites(table);
         for (const DecodedSatellite& s : jsonSatellites(json)) {
-            if (s.prn > 99) continue;
             const int prn = s.prn >= 33 && s.prn <= 64 ? s.prn + 87 : s.prn;
             int index = 0;
             while (index < count && table[index].prn != prn)

@@ -200,6 +200,53 @@ TEST(SentenceReader, AliveIsSignalledEvenForDroppedSentences) {
     EXPECT_FALSE(alive.wait(0));
 }
 
+// Runs of plain bytes are copied in blocks: every length, and a "$" at every place, must
+// come out as if taken byte by byte.
+TEST(SentenceReader, BodiesOfEveryLengthAndRestartsAtEveryPlace) {
+    std::string stream;
+    std::vector<std::string> expected;
+    for (std::size_t n = 0; n < 40; ++n) {
+        const std::string body(n, char('a' + n % 26));
+        expected.push_back("$GPGGA," + body + "\r\n");
+        stream += expected.back();
+        stream += "$GPGSV," + body + "$GPZDA," + body + "\r\n";  // the GSV is cut off
+        expected.push_back("$GPZDA," + body + "\r\n");
+    }
+    for (std::size_t chunk : {4096u, 5u, 16u, 17u}) {
+        const auto out = readAll(stream, chunk);
+        ASSERT_EQ(out.size(), expected.size()) << chunk;
+        for (std::size_t i = 0; i < out.size(); ++i)
+            EXPECT_EQ(out[i].text, expected[i]) << chunk << " / " << i;
+    }
+}
+
+// A source that raises the stop flag while it delivers its second piece.
+class StoppingSource : public ByteSource {
+public:
+    StoppingSource(MemoryByteSource& inner, std::atomic<bool>& stop)
+        : m_inner(inner), m_stop(stop) {}
+    bool read(std::uint8_t* buffer, std::size_t length, std::size_t& got, int timeoutMs) override {
+        if (++m_reads == 2) m_stop = true;
+        return m_inner.read(buffer, length, got, timeoutMs);
+    }
+
+private:
+    MemoryByteSource& m_inner;
+    std::atomic<bool>& m_stop;
+    int m_reads = 0;
+};
+
+TEST(SentenceReader, StopFlagIsTestedAfterEveryRead) {
+    MemoryByteSource pieces(8);
+    pieces.append("$GPGGA,1,2,3\r\n");  // complete only within the second piece
+    std::atomic<bool> stop{false};
+    StoppingSource source(pieces, stop);
+    SentenceReader reader(source, stop);
+    std::vector<char> buffer(SentenceReader::kSentenceLimit);
+    SentenceType type;
+    EXPECT_FALSE(reader.readSentence(type, buffer.data(), buffer.size()));
+}
+
 TEST(SentenceReader, StopFlagEndsTheCallBeforeTheNextByte) {
     MemoryByteSource source;
     source.append("$GPGGA,1\r\n");

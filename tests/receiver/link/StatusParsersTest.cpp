@@ -110,6 +110,17 @@ TEST(GsaParser, GnPairMergesGpsAndGlonassIntoOneList) {
     EXPECT_FALSE(status.isUsed(0));
 }
 
+TEST(ReceiverStatus, UsedListLookupAtTheEdgesOfTheBitmap) {
+    ReceiverStatus status;
+    status.setUsedList({1, 63, 64, 138, 255, 300});
+    for (int prn : {1, 63, 64, 138, 255, 300})
+        EXPECT_TRUE(status.isUsed(prn)) << prn;
+    for (int prn : {0, -1, 2, 62, 65, 256, 301})
+        EXPECT_FALSE(status.isUsed(prn)) << prn;
+    status.setUsedList({});
+    EXPECT_FALSE(status.isUsed(64));
+}
+
 TEST(GsvParser, GroupIsPublishedOnlyAfterItsLastMessage) {
     ReceiverStatus status;
     feed(status, sentence("GPGSA,A,3,05,18,,,,,,,,,,,1.4,0.8,1.1"));
@@ -177,6 +188,30 @@ TEST(GstParser, HorizontalErrorCombinesLatitudeAndLongitudeErrors) {
     EXPECT_FLOAT_EQ(r.verticalError, 0.6f);
     EXPECT_EQ(r.horizontalError2, r.horizontalError);
     EXPECT_EQ(r.verticalError2, r.verticalError);
+}
+
+// Values with more integer digits than usual are those values, never a cut-off one.
+TEST(StatusParsers, WideValuesAreReadWhole) {
+    ReceiverStatus status;
+    feed(status, sentence("GPGST,232713.000,1.3,105.1,9.1,-40.9,317.563,10.659,180.746"));
+    EXPECT_NEAR(status.workingPosition().horizontalError, 317.7418f, 1e-3);
+    EXPECT_FLOAT_EQ(status.workingPosition().verticalError, 180.746f);
+
+    // PDOP past 99, HDOP keeps its one decimal; PRN 193 is no GPS 19.
+    feed(status, sentence("GPGSA,A,3,193,05,19,,,,,,,,,,120.5,2.88,1.1"));
+    EXPECT_FLOAT_EQ(status.workingPosition().pdop, 120.5f);
+    EXPECT_FLOAT_EQ(status.workingPosition().hdop, 2.8f);
+    ReceiverStatus::UsedList used{};
+    used[0] = 5;
+    used[1] = 19;
+    EXPECT_EQ(status.usedList(), used);
+
+    feed(status, sentence("GPGSV,1,1,03,193,00,293,,12,67,042,47,19,05,100,20"));
+    SatelliteTable table{};
+    ASSERT_EQ(status.satellites(table), 3);
+    EXPECT_EQ(table[0], sat(193, 0, 293, 0));
+    EXPECT_EQ(table[1], sat(12, 67, 42, 47));
+    EXPECT_EQ(table[2], sat(19, 5, 100, 20, 1));
 }
 
 TEST(VtgParser, ModeNClearsCourseAndSpeed) {
