@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "receiver/link/Checksum.h"
+#include "sim/board/NmeaChecksum.h"
 #include "sim/board/NtripResponse.h"
 
 namespace quorrel {
@@ -206,7 +206,7 @@ EpochSnapshot Board::snapshot(std::int64_t epochUtcMs) {
 // the rover's position.
 void Board::sendUpstream(const EpochSnapshot& epoch) {
     if (!m_schedule.isDue(kModemPort, BoardMessage::Gga, epoch.utcMs)) return;
-    const std::string gga = withChecksum(nmea::gga(epoch));
+    const std::string gga = sealSentence(nmea::gga(epoch));
     m_ntrip.sendUpstream(gga);
     m_directIp.sendUpstream(gga);
 }

@@ -1,16 +1,15 @@
 #include "sim/board/BoardMonitor.h"
 
-#include <atomic>
 #include <chrono>
 #include <cstdio>
-#include <thread>
-#include <vector>
 
 #include "platform/SerialPort.h"
-#include "receiver/link/SentenceReader.h"
 
 namespace quorrel {
 namespace {
+
+constexpr int kReadTimeoutMs = 100;
+constexpr std::size_t kShownLimit = 400;
 
 void sendLine(SerialPort& port, const std::string& text) {
     const std::string line = text + "\r\n";
@@ -18,17 +17,14 @@ void sendLine(SerialPort& port, const std::string& text) {
     port.write(line.data(), line.size(), written);
 }
 
-void printSentence(std::ostream& out, double seconds, const char* text, std::size_t length) {
-    std::string shown(text, length);
-    while (!shown.empty() && (shown.back() == '\n' || shown.back() == '\r'))
-        shown.pop_back();
-    if (shown.size() > 400)
-        shown = shown.substr(0, 400) + " … (" + std::to_string(length) + " bytes)";
+void printLine(std::ostream& out, double seconds, std::string line) {
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r'))
+        line.pop_back();
+    if (line.size() > kShownLimit)
+        line = line.substr(0, kShownLimit) + " … (" + std::to_string(line.size()) + " bytes)";
     char stamp[32];
     std::snprintf(stamp, sizeof stamp, "[%7.3f] ", seconds);
-    for (std::size_t at = 0; (at = shown.find("\r\n", at)) != std::string::npos;)
-        shown.replace(at, 2, "\n          ");
-    out << stamp << shown << '\n';
+    out << stamp << line << '\n';
 }
 
 }  // namespace
@@ -45,22 +41,24 @@ bool monitorBoard(const std::string& device, std::uint32_t baud, char portLetter
     for (const char* message : {"GGA", "GSA", "GSV", "GST", "ZDA", "VEC", "VTG"})
         sendLine(port, std::string("$PQVXS,NME,") + message + "," + own + ",ON,1.00");
 
-    std::atomic<bool> stop{false};
-    const auto begin = std::chrono::steady_clock::now();
-    std::thread timer([&] {
-        std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
-        stop = true;
-    });
-    SentenceReader reader(port, stop);
-    reader.setSilenceMs(100);
-    std::vector<char> buffer(SentenceReader::kBufferSize);
-    SentenceType type;
-    while (reader.readSentence(type, buffer.data(), buffer.size())) {
-        const double at =
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
-        printSentence(out, at, buffer.data(), reader.lastLength());
+    // Line by line as it comes: a person reads this, so the version text and a source
+    // table show as the lines they are.
+    using Clock = std::chrono::steady_clock;
+    const auto begin = Clock::now();
+    const auto elapsed = [&] {
+        return std::chrono::duration<double>(Clock::now() - begin).count();
+    };
+    std::string pending;
+    while (elapsed() < seconds) {
+        std::uint8_t chunk[1024];
+        std::size_t got = 0;
+        if (!port.read(chunk, sizeof chunk, got, kReadTimeoutMs)) break;
+        pending.append(reinterpret_cast<const char*>(chunk), got);
+        for (std::size_t end; (end = pending.find('\n')) != std::string::npos;) {
+            printLine(out, elapsed(), pending.substr(0, end + 1));
+            pending.erase(0, end + 1);
+        }
     }
-    timer.join();
     port.close();
     return true;
 }

@@ -1,11 +1,11 @@
 #include "sim/board/BoardOutput.h"
 
-#include "receiver/link/Checksum.h"
+#include "sim/board/NmeaChecksum.h"
 
 namespace quorrel {
 
 void BoardOutput::sentence(const std::string& body, OutputKind kind) {
-    send(withChecksum(body), kind);
+    send(sealSentence(body), kind);
 }
 
 }  // namespace quorrel

@@ -4,29 +4,10 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "receiver/link/Checksum.h"
+#include "sim/board/NmeaChecksum.h"
 
 namespace quorrel {
 namespace {
-
-int hexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
-
-// Takes a trailing "*HH" off `body`; false when it is there but does not match.
-bool stripChecksum(std::string_view& body) {
-    const std::size_t star = body.rfind('*');
-    if (star == std::string_view::npos) return true;
-    if (star + 3 != body.size()) return false;
-    const int high = hexValue(body[star + 1]), low = hexValue(body[star + 2]);
-    if (high < 0 || low < 0) return false;
-    const std::uint8_t sum = xorChecksum(body.data(), body.data() + star);
-    body = body.substr(0, star);
-    return sum == high * 16 + low;
-}
 
 std::vector<std::string> split(std::string_view text) {
     std::vector<std::string> out;
@@ -52,7 +33,7 @@ std::optional<Command> parseCommand(std::string_view line) {
         line.remove_suffix(1);
     if (line.size() < 7 || line[0] != '$') return std::nullopt;
     std::string_view body = line.substr(1);
-    if (!stripChecksum(body)) return std::nullopt;
+    if (!takeChecksum(body)) return std::nullopt;
     const bool set = body.starts_with("PQVXS,");
     if (!set && !body.starts_with("PQVXQ,")) return std::nullopt;
     std::vector<std::string> parts = split(body.substr(6));

@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "sim/board/NmeaChecksum.h"
+
 namespace quorrel {
 namespace {
 
@@ -17,12 +19,6 @@ std::string_view body(std::string_view text) {
 bool prefixOnBoundary(std::string_view pattern, std::string_view text) {
     if (pattern.empty() || text.substr(0, pattern.size()) != pattern) return false;
     return text.size() == pattern.size() || text[pattern.size()] == ',';
-}
-
-int hexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
 }
 
 }  // namespace
@@ -77,7 +73,7 @@ bool FaultInjector::corrupt(std::string& sentence) {
     while (end > 0 && (sentence[end - 1] == '\r' || sentence[end - 1] == '\n'))
         --end;
     if (end < 4 || sentence[end - 3] != '*') return false;
-    const int high = hexValue(sentence[end - 2]), low = hexValue(sentence[end - 1]);
+    const int high = upperHexDigit(sentence[end - 2]), low = upperHexDigit(sentence[end - 1]);
     if (high < 0 || low < 0 || !fire(m_corruptRules, sentence, true, nullptr)) return false;
     static constexpr char kHex[] = "0123456789ABCDEF";
     const int spoiled = (high * 16 + low) ^ 0x5A;

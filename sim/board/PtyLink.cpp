@@ -25,22 +25,10 @@ bool PtyLink::readInput(std::uint32_t listeningBaud,
         }
         if (n == 0) return true;
         if (lineRate() != listeningBaud) {
-            m_line.clear();
-            m_overlong = false;
+            m_framer.reset();
             continue;
         }
-        for (ssize_t i = 0; i < n; ++i) {
-            const char c = buffer[i];
-            if (c == '\r' || c == '\n') {
-                if (!m_overlong && !m_line.empty()) onLine(m_line);
-                m_line.clear();
-                m_overlong = false;
-            } else if (m_line.size() >= kLineLimit) {
-                m_overlong = true;
-            } else {
-                m_line += c;
-            }
-        }
+        m_framer.push(std::string_view(buffer, std::size_t(n)), onLine);
     }
 }
 

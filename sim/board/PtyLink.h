@@ -7,18 +7,17 @@
 #include <string>
 
 #include "platform/PseudoTerminal.h"
+#include "sim/board/CommandFramer.h"
 
 namespace quorrel {
 
-// The board's UART on the master side of a pseudo-terminal. Input is cut into lines. Output
+// The board's UART on the master side of a pseudo-terminal. Input is cut into sentences. Output
 // waits in a queue until its time and is written without blocking; each piece carries the
 // rate it was sent at, and goes out as line noise when the program's side of the line is
 // set to another rate, as a real UART would look from the wrong rate. Noise never holds a
 // "$", so it can never look like the head of a sentence.
 class PtyLink {
 public:
-    // Longest line the board accepts; longer ones are dropped whole.
-    static constexpr std::size_t kLineLimit = 4096;
     // Epoch output is dropped rather than queued beyond this while nobody reads the port.
     static constexpr std::size_t kEpochBacklogLimit = 256 * 1024;
     // Nothing more is queued beyond this (a reader that never reads).
@@ -32,8 +31,9 @@ public:
     // The rate the program's side of the line is set to (0 when unknown).
     std::uint32_t lineRate() const { return m_pty.slaveBaudRate(); }
 
-    // Reads what is waiting. Lines received at `listeningBaud` go to `onLine`; at any other
-    // rate the bytes are garbage to the UART and are dropped. False when the device is gone.
+    // Reads what is waiting. Sentences received at `listeningBaud` go to `onLine`, without
+    // CR LF; at any other rate the bytes are garbage to the UART and are dropped. False when
+    // the device is gone.
     bool readInput(std::uint32_t listeningBaud, const std::function<void(std::string)>& onLine);
     // Queues `bytes` to go out at `dueMs`, sent at `baud`. `droppable` output is lost when
     // the backlog is long.
@@ -57,8 +57,7 @@ private:
     void garble(std::string& bytes);
 
     PseudoTerminal m_pty;
-    std::string m_line;
-    bool m_overlong = false;
+    CommandFramer m_framer;
     std::multimap<std::int64_t, Piece> m_delayed;
     std::deque<Piece> m_ready;
     std::size_t m_written = 0;  // bytes of m_ready.front() already out

@@ -5,8 +5,8 @@
 #include <cmath>
 #include <ctime>
 
-#include "receiver/external/BigEndian.h"
-#include "receiver/external/SirfParsers.h"
+#include "sim/module/ModuleIds.h"
+#include "sim/module/ModulePayload.h"
 
 namespace quorrel {
 namespace {
@@ -53,7 +53,7 @@ std::vector<std::uint8_t> geodeticNavigationPayload(const SimScenario& s, const 
     const bool fix = !sky.used.empty();
     // Navigation type: 4 = three-dimensional fix, bit 7 = corrections applied.
     const std::uint32_t navType = fix ? (4u | (sky.differential ? 0x80u : 0u)) : 0u;
-    PayloadWriter p(kSirfGeodeticNavigation);
+    ModulePayload p(ModuleId::kGeodeticNavigation);
     p.u16(fix ? 0 : 1).u16(navType).u16(std::uint32_t(t.gpsWeek)).u32(t.towMs);
     p.u16(std::uint32_t(t.year)).u8(std::uint32_t(t.month)).u8(std::uint32_t(t.day));
     p.u8(std::uint32_t(t.hour)).u8(std::uint32_t(t.minute)).u16(std::uint32_t(t.milliseconds));
@@ -73,7 +73,7 @@ std::vector<std::uint8_t> geodeticNavigationPayload(const SimScenario& s, const 
 
 std::vector<std::uint8_t> measuredTrackerPayload(const SimEpochSky& sky, const SimTime& t) {
     constexpr std::size_t kChannels = 12;
-    PayloadWriter p(kSirfMeasuredTracker);
+    ModulePayload p(ModuleId::kMeasuredTracker);
     p.u16(std::uint32_t(t.gpsWeek)).u32(t.towMs / 10).u8(kChannels);
     for (std::size_t i = 0; i < kChannels; ++i) {
         if (i >= sky.tracked.size()) {
@@ -92,7 +92,7 @@ std::vector<std::uint8_t> measuredTrackerPayload(const SimEpochSky& sky, const S
 }
 
 std::vector<std::uint8_t> navigationParametersPayload(const SimSettings& s) {
-    PayloadWriter p(kSirfNavigationParameters);
+    ModulePayload p(ModuleId::kNavigationParameters);
     p.u8(0).zeros(3);       // sub-ID, reserved
     p.u8(0).u8(0).u16(0);   // altitude hold mode, source, input
     p.u8(4).u8(30).u8(15);  // degraded mode, its time-out, DR time-out
@@ -111,13 +111,13 @@ std::vector<std::uint8_t> navigationParametersPayload(const SimSettings& s) {
 std::vector<std::uint8_t> softwareVersionPayload(const std::string& text) {
     // ID, the text, a closing NUL.
     std::vector<std::uint8_t> payload(text.size() + 2, 0);
-    payload[0] = kSirfSoftwareVersion;
+    payload[0] = ModuleId::kSoftwareVersion;
     std::copy(text.begin(), text.end(), payload.begin() + 1);
     return payload;
 }
 
 std::vector<std::uint8_t> clockStatusPayload(const SimEpochSky& sky, const SimTime& t) {
-    return PayloadWriter(kSirfClockStatus)
+    return ModulePayload(ModuleId::kClockStatus)
         .u16(std::uint32_t(t.gpsWeek))
         .u32(t.towMs / 10)
         .u8(std::uint32_t(sky.used.size()))
@@ -129,7 +129,7 @@ std::vector<std::uint8_t> clockStatusPayload(const SimEpochSky& sky, const SimTi
 
 std::vector<std::uint8_t> navigationLibraryPayload(int channel, const SimSatellite& satellite,
                                                    const SimTime& t) {
-    PayloadWriter p(kSirfNavigationLibrary);
+    ModulePayload p(ModuleId::kNavigationLibrary);
     p.u8(std::uint32_t(channel)).u32(t.towMs).u8(std::uint32_t(satellite.prn));
     p.zeros(8 + 8 + 4 + 8);  // software time, pseudorange, carrier frequency and phase
     p.u16(1000).u8(0x17);    // time in track, sync flags
@@ -140,7 +140,7 @@ std::vector<std::uint8_t> navigationLibraryPayload(int channel, const SimSatelli
 }
 
 std::vector<std::uint8_t> ephemerisPayload(int prn) {
-    PayloadWriter p(kSirfEphemerisData);
+    ModulePayload p(ModuleId::kEphemerisData);
     p.u8(std::uint32_t(prn));
     // Three subframes of fifteen words; the contents only have to look like data.
     for (int word = 0; word < 45; ++word)
@@ -149,15 +149,15 @@ std::vector<std::uint8_t> ephemerisPayload(int prn) {
 }
 
 std::vector<std::uint8_t> acknowledgementPayload(std::uint8_t commandId) {
-    return {kSirfAcknowledgement, commandId};
+    return {ModuleId::kAcknowledgement, commandId};
 }
 
 std::vector<std::uint8_t> refusalPayload(std::uint8_t commandId) {
-    return {kSirfRefusal, commandId};
+    return {ModuleId::kRefusal, commandId};
 }
 
 std::vector<std::uint8_t> okToSendPayload(bool ok) {
-    return {kSirfOkToSend, std::uint8_t(ok ? 1 : 0)};
+    return {ModuleId::kOkToSend, std::uint8_t(ok ? 1 : 0)};
 }
 
 }  // namespace quorrel

@@ -43,6 +43,12 @@ std::vector<std::uint8_t> acknowledgementPayload(std::uint8_t commandId);
 std::vector<std::uint8_t> refusalPayload(std::uint8_t commandId);
 std::vector<std::uint8_t> okToSendPayload(bool ok);
 
+// "$" + body + "*HH" CR LF: the module's NMEA framing, HH the XOR of the body's characters
+// in upper-case hexadecimal.
+std::string nmeaLine(const std::string& body);
+// Whether `line` ends in "*HH" CR LF and HH is the checksum of what lies between "$" and "*".
+bool hasCheckedNmeaTail(const std::string& line);
+
 // The NMEA output of one epoch: GGA, GSA, the GSV group and RMC, each enabled one on.
 struct SimNmeaOutput {
     bool gga = true, gsa = true, gsv = true, rmc = true;

@@ -2,11 +2,20 @@
 #include <cstdio>
 #include <string>
 
-#include "receiver/link/Checksum.h"
 #include "sim/module/ModuleMessages.h"
 
 namespace quorrel {
 namespace {
+
+constexpr char kHexDigits[] = "0123456789ABCDEF";
+
+// The two checksum digits of the characters in [first, last).
+std::string checksumDigits(std::string::const_iterator first, std::string::const_iterator last) {
+    unsigned sum = 0;
+    while (first != last)
+        sum ^= static_cast<unsigned char>(*first++);
+    return {kHexDigits[sum >> 4], kHexDigits[sum & 0xF]};
+}
 
 std::string timeOfDay(const SimTime& t) {
     char text[16];
@@ -30,8 +39,8 @@ std::string gga(const SimScenario& s, const SimEpochSky& sky, const SimTime& t) 
     char tail[96];
     std::snprintf(tail, sizeof tail, ",%d,%02d,%.1f,%.1f,M,%.1f,M,,0000", quality,
                   int(sky.used.size()), sky.hdop, s.altitudeMslM, s.geoidSeparationM);
-    return withChecksum("GPGGA," + timeOfDay(t) + "," + angle(s.latitudeDeg, false) + "," +
-                        angle(s.longitudeDeg, true) + tail);
+    return nmeaLine("GPGGA," + timeOfDay(t) + "," + angle(s.latitudeDeg, false) + "," +
+                    angle(s.longitudeDeg, true) + tail);
 }
 
 std::string gsa(const SimEpochSky& sky) {
@@ -43,7 +52,7 @@ std::string gsa(const SimEpochSky& sky) {
     }
     char dops[48];
     std::snprintf(dops, sizeof dops, ",%.1f,%.1f,%.1f", sky.hdop * 1.6, sky.hdop, sky.hdop * 1.2);
-    return withChecksum(body + dops);
+    return nmeaLine(body + dops);
 }
 
 std::string gsv(const SimEpochSky& sky) {
@@ -62,7 +71,7 @@ std::string gsv(const SimEpochSky& sky) {
                           satellite.cn0DbHz);
             body += block;
         }
-        out += withChecksum(body);
+        out += nmeaLine(body);
     }
     return out;
 }
@@ -71,11 +80,24 @@ std::string rmc(const SimScenario& s, const SimEpochSky& sky, const SimTime& t) 
     char tail[64];
     std::snprintf(tail, sizeof tail, ",%.2f,%.2f,%02d%02d%02d,,", s.speedMps * 1.943844,
                   s.courseDeg, t.day, t.month, t.year % 100);
-    return withChecksum("GPRMC," + timeOfDay(t) + (sky.used.empty() ? ",V," : ",A,") +
-                        angle(s.latitudeDeg, false) + "," + angle(s.longitudeDeg, true) + tail);
+    return nmeaLine("GPRMC," + timeOfDay(t) + (sky.used.empty() ? ",V," : ",A,") +
+                    angle(s.latitudeDeg, false) + "," + angle(s.longitudeDeg, true) + tail);
 }
 
 }  // namespace
+
+std::string nmeaLine(const std::string& body) {
+    return "$" + body + "*" + checksumDigits(body.begin(), body.end()) + "\r\n";
+}
+
+bool hasCheckedNmeaTail(const std::string& line) {
+    const std::size_t length = line.size();
+    if (length < 6 || line[0] != '$' || line.compare(length - 5, 1, "*") != 0 ||
+        line.compare(length - 2, 2, "\r\n") != 0)
+        return false;
+    const auto star = line.end() - 5;
+    return checksumDigits(line.begin() + 1, star) == std::string(star + 1, star + 3);
+}
 
 std::string nmeaEpoch(const SimScenario& scenario, const SimEpochSky& sky, const SimTime& time,
                       const SimNmeaOutput& output) {

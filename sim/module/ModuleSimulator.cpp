@@ -8,11 +8,6 @@
 #include <cstdlib>
 
 #include "platform/Clock.h"
-#include "receiver/external/SirfCommands.h"
-#include "receiver/external/SirfFrame.h"
-#include "receiver/external/SirfFrameAssembler.h"
-#include "receiver/external/SirfParsers.h"
-#include "sim/module/QueueByteSource.h"
 
 namespace quorrel {
 namespace {
@@ -37,8 +32,7 @@ bool ModuleSimulator::start() {
     // Nobody may be reading: output that does not fit is dropped, not waited for.
     const int fd = m_pty->masterFd();
     fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
-    m_input = std::make_unique<QueueByteSource>();
-    m_assembler = std::make_unique<SirfFrameAssembler>(*m_input, 0);
+    m_input.reset();
     m_startMs = tickCountMs();
     m_stopping = false;
     m_thread = std::thread([this] { loop(); });
@@ -185,20 +179,15 @@ void ModuleSimulator::loop() {
 void ModuleSimulator::receive(const std::uint8_t* bytes, std::size_t length,
                               bool lineSpeedMatches) {
     if (!lineSpeedMatches) {
-        // Garbled at the wrong speed: whatever was half assembled is lost too.
-        m_input = std::make_unique<QueueByteSource>();
-        m_assembler = std::make_unique<SirfFrameAssembler>(*m_input, 0);
+        // Garbled at the wrong speed: whatever was half received is lost too.
+        m_input.reset();
         return;
     }
-    m_input->push(bytes, length);
-    while (m_assembler->next() == SirfFrameAssembler::Result::Unit) {
-        const std::vector<std::uint8_t>& unit = m_assembler->unit();
-        if (m_assembler->kind() == SirfUnitKind::NmeaLine) {
-            handleLine(unit);
-        } else {
-            handleFrame(std::vector<std::uint8_t>(
-                m_assembler->payload(), m_assembler->payload() + m_assembler->payloadLength()));
-        }
+    for (const ModuleInputUnit& unit : m_input.push(bytes, length)) {
+        if (unit.binary)
+            handleFrame(unit.bytes);
+        else
+            handleLine(unit.bytes);
     }
 }
 

@@ -13,13 +13,11 @@
 #include <vector>
 
 #include "platform/PseudoTerminal.h"
+#include "sim/module/ModuleInputFramer.h"
 #include "sim/module/ModuleMessages.h"
 #include "sim/module/ModuleSky.h"
 
 namespace quorrel {
-
-class SirfFrameAssembler;
-class QueueByteSource;
 
 enum class ModuleProtocol { Nmea, Binary };
 
@@ -114,8 +112,7 @@ private:
     std::atomic<std::size_t> m_noiseBytes{0};
     std::uint32_t m_startMs = 0;
     std::uint32_t m_noiseSeed = 12345;
-    std::unique_ptr<QueueByteSource> m_input;
-    std::unique_ptr<SirfFrameAssembler> m_assembler;
+    ModuleInputFramer m_input;  // the module's thread only
 
     mutable std::mutex m_mutex;  // the module's state, faults and logs
     mutable std::condition_variable m_logged;

@@ -4,11 +4,9 @@
 #include <cstdio>
 #include <cstring>
 
-#include "receiver/external/BigEndian.h"
-#include "receiver/external/SirfCommands.h"
-#include "receiver/external/SirfFrame.h"
-#include "receiver/external/SirfParsers.h"
-#include "receiver/link/Checksum.h"
+#include "sim/module/ModuleFrame.h"
+#include "sim/module/ModuleIds.h"
+#include "sim/module/ModulePayload.h"
 #include "sim/module/ModuleSimulator.h"
 
 namespace quorrel {
@@ -23,8 +21,7 @@ constexpr int kLastGpsPrn = 32;
 
 // "$PSRF100,<protocol>,<baud>,8,1,0*HH\r\n" with a correct checksum.
 bool parseProtocolSwitch(const std::string& line, int& protocol, unsigned& baud) {
-    const std::size_t length = line.size();
-    if (length < 5 || line[length - 5] != '*' || !checksumOk(line.data(), length)) return false;
+    if (!hasCheckedNmeaTail(line)) return false;
     unsigned dataBits = 0, stopBits = 0, parity = 0;
     return std::sscanf(line.c_str(), "$PSRF100,%d,%u,%u,%u,%u*", &protocol, &baud, &dataBits,
                        &stopBits, &parity) == 5 &&
@@ -33,16 +30,16 @@ bool parseProtocolSwitch(const std::string& line, int& protocol, unsigned& baud)
 
 bool isKnownCommand(std::uint8_t id) {
     switch (id) {
-        case kSirfInitDataSource:
-        case kSirfSwitchToNmea:
-        case kSirfDgpsSource:
-        case kSirfDgpsControl:
-        case kSirfElevationMask:
-        case kSirfStaticNavigation:
-        case kSirfPollEphemeris:
-        case kSirfPollNavigationParameters:
-        case kSirfSetMessageRate:
-        case kSirfInitNavigation:
+        case ModuleId::kInitDataSource:
+        case ModuleId::kSwitchToNmea:
+        case ModuleId::kDgpsSource:
+        case ModuleId::kDgpsControl:
+        case ModuleId::kElevationMask:
+        case ModuleId::kStaticNavigation:
+        case ModuleId::kPollEphemeris:
+        case ModuleId::kPollNavigationParameters:
+        case ModuleId::kSetMessageRate:
+        case ModuleId::kInitNavigation:
             return true;
         default:
             return false;
@@ -77,8 +74,9 @@ void ModuleSimulator::handleFrame(const std::vector<std::uint8_t>& payload) {
         return;
     }
     sendFrame(acknowledgementPayload(id));
-    if (id == kSirfPollNavigationParameters) sendFrame(navigationParametersPayload(settings()));
-    if (id == kSirfPollEphemeris) {
+    if (id == ModuleId::kPollNavigationParameters)
+        sendFrame(navigationParametersPayload(settings()));
+    if (id == ModuleId::kPollEphemeris) {
         const int only = payload.size() > 1 ? payload[1] : 0;
         for (int prn = kFirstGpsPrn; prn <= kLastGpsPrn; ++prn) {
             bool inView = false;
@@ -87,40 +85,40 @@ void ModuleSimulator::handleFrame(const std::vector<std::uint8_t>& payload) {
             if (inView && (only == 0 || only == prn)) sendFrame(ephemerisPayload(prn));
         }
     }
-    if (id == kSirfSwitchToNmea) applyNmeaSwitch(payload);
+    if (id == ModuleId::kSwitchToNmea) applyNmeaSwitch(payload);
 }
 
 // Returns false for a command whose fields the module cannot take.
 bool ModuleSimulator::applyCommand(const std::vector<std::uint8_t>& p) {
     std::lock_guard<std::mutex> guard(m_mutex);
     switch (p[0]) {
-        case kSirfDgpsSource:
+        case ModuleId::kDgpsSource:
             if (p.size() < 2) return false;
             m_settings.dgpsSource = p[1];
             return true;
-        case kSirfDgpsControl:
+        case ModuleId::kDgpsControl:
             if (p.size() < 3 || p[1] > 2) return false;
             m_settings.dgpsMode = p[1];
             m_settings.dgpsTimeoutS = p[2];
             return true;
-        case kSirfElevationMask:
+        case ModuleId::kElevationMask:
             if (p.size() < 5) return false;
-            m_settings.trackingMaskTenths = readS16(&p[1]);
-            m_settings.navigationMaskTenths = readS16(&p[3]);
+            m_settings.trackingMaskTenths = std::int16_t(commandWord(&p[1]));
+            m_settings.navigationMaskTenths = std::int16_t(commandWord(&p[3]));
             return true;
-        case kSirfStaticNavigation:
+        case ModuleId::kStaticNavigation:
             if (p.size() < 2) return false;
             m_settings.staticNavigation = p[1];
             return true;
-        case kSirfSetMessageRate:
+        case ModuleId::kSetMessageRate:
             if (p.size() < 4) return false;
             m_messageRates[p[2]] = p[3];
             return true;
-        case kSirfInitNavigation:
+        case ModuleId::kInitNavigation:
             m_settings = SimSettings{};
             m_outageEpochs = m_config.resetOutageEpochs;
             return true;
-        case kSirfSwitchToNmea:
+        case ModuleId::kSwitchToNmea:
             return p.size() >= 24;
         default:
             return true;  // initialise data source and the polls change nothing
@@ -135,7 +133,7 @@ void ModuleSimulator::applyNmeaSwitch(const std::vector<std::uint8_t>& p) {
     m_nmeaOutput.gsv = p[8] != 0;
     m_nmeaOutput.rmc = p[10] != 0;
     m_protocol = ModuleProtocol::Nmea;
-    m_baudRate = readU16(&p[22]);
+    m_baudRate = commandWord(&p[22]);
 }
 
 void ModuleSimulator::sendEpoch() {
@@ -177,21 +175,21 @@ void ModuleSimulator::sendBinaryEpoch(const SimEpochSky& sky, const SimTime& tim
     const auto due = [&](std::uint8_t id, std::uint32_t every) {
         return rates[id] != 0 && epoch % every == 0;
     };
-    if (due(kSirfGeodeticNavigation, 1))
+    if (due(ModuleId::kGeodeticNavigation, 1))
         sendFrame(geodeticNavigationPayload(m_config.scenario, sky, time));
-    if (due(kSirfMeasuredTracker, 1)) sendFrame(measuredTrackerPayload(sky, time));
-    if (due(kSirfClockStatus, kClockEvery)) sendFrame(clockStatusPayload(sky, time));
-    if (due(kSirfNavigationLibrary, kMeasurementEvery) && !sky.tracked.empty()) {
+    if (due(ModuleId::kMeasuredTracker, 1)) sendFrame(measuredTrackerPayload(sky, time));
+    if (due(ModuleId::kClockStatus, kClockEvery)) sendFrame(clockStatusPayload(sky, time));
+    if (due(ModuleId::kNavigationLibrary, kMeasurementEvery) && !sky.tracked.empty()) {
         const std::size_t channel = epoch % sky.tracked.size();
         sendFrame(navigationLibraryPayload(int(channel), sky.tracked[channel], time));
     }
-    if (due(kSirfSoftwareVersion, kVersionEvery) || epoch == 1)
+    if (due(ModuleId::kSoftwareVersion, kVersionEvery) || epoch == 1)
         sendFrame(softwareVersionPayload(m_config.softwareVersion));
-    if (due(kSirfOkToSend, kVersionEvery)) sendFrame(okToSendPayload(true));
+    if (due(ModuleId::kOkToSend, kVersionEvery)) sendFrame(okToSendPayload(true));
 }
 
 void ModuleSimulator::sendFrame(const std::vector<std::uint8_t>& payload) {
-    std::vector<std::uint8_t> frame = encodeSirfFrame(payload);
+    std::vector<std::uint8_t> frame = moduleFrame(payload);
     {
         std::lock_guard<std::mutex> guard(m_mutex);
         if (m_corrupted.count(payload[0]))
@@ -208,7 +206,7 @@ void ModuleSimulator::sendNoise(std::size_t length) {
         m_noiseSeed = m_noiseSeed * 1103515245u + 12345u;
         const auto byte = std::uint8_t(m_noiseSeed >> 16);
         // Without "$" and 0xA0 no sentence or frame can start.
-        if (byte != '$' && byte != kSirfStart1) noise.push_back(byte);
+        if (byte != '$' && byte != kModuleFrameHead[0]) noise.push_back(byte);
     }
     m_noiseBytes += noise.size();
     writeOut(noise.data(), noise.size());

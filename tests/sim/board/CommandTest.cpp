@@ -3,6 +3,7 @@
 #include "receiver/link/Checksum.h"
 #include "sim/board/Command.h"
 #include "sim/board/FaultInjector.h"
+#include "sim/board/NmeaChecksum.h"
 #include "sim/board/OutputSchedule.h"
 
 using namespace quorrel;
@@ -26,11 +27,22 @@ TEST(Command, SplitsSetAndQuerySentences) {
 }
 
 TEST(Command, ChecksumIsOptionalButMustMatchWhenThere) {
-    std::string line = withChecksum("PQVXQ,PRT");
-    EXPECT_TRUE(parseCommand(line));
-    line[line.size() - 3] = line[line.size() - 3] == '0' ? '1' : '0';
-    EXPECT_FALSE(parseCommand(line));
-    EXPECT_FALSE(parseCommand("$PQVXQ,PRT*Z1"));
+    struct Case {
+        const char* line;
+        bool accepted;
+    };
+    // Checksums worked out by hand.
+    const Case cases[] = {
+        {"$PQVXQ,PRT*24", true},
+        {"$PQVXQ,PRT*25", false},
+        {"$PQVXS,NME,GGA,A,ON,1.00*28", true},
+        {"$PQVXS,NME,GGA,A,ON,1.01*28", false},
+        {"$PQVXQ,PRT*Z1", false},
+        {"$PQVXQ,PRT*2", false},
+        {"$PQVXQ,P*RT", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(parseCommand(c.line).has_value(), c.accepted) << c.line;
 }
 
 TEST(Command, OtherSentencesAreNotCommands) {
@@ -91,13 +103,13 @@ TEST(FaultInjector, CountedFaultsRunOutAndCorruptionKeepsTheForm) {
     EXPECT_EQ(faults.actionFor("$PQVXQ,SBA"), FaultInjector::Action::Ignore);
 
     faults.corruptChecksum("SBA", 1);
-    std::string reply = withChecksum("PQVXR,SBA,ON");
-    std::string other = withChecksum("PQVXR,GLO,ON");
+    std::string reply = sealSentence("PQVXR,SBA,ON");
+    std::string other = sealSentence("PQVXR,GLO,ON");
     EXPECT_FALSE(faults.corrupt(other));
     EXPECT_TRUE(faults.corrupt(reply));
     EXPECT_FALSE(checksumOk(reply.c_str(), reply.size()));
-    EXPECT_EQ(reply.size(), withChecksum("PQVXR,SBA,ON").size());
-    std::string again = withChecksum("PQVXR,SBA,ON");
+    EXPECT_EQ(reply.size(), sealSentence("PQVXR,SBA,ON").size());
+    std::string again = sealSentence("PQVXR,SBA,ON");
     EXPECT_FALSE(faults.corrupt(again));
     std::string version = "RECEIVER VERSION: X\r\n";
     faults.corruptChecksum("RECEIVER");

@@ -7,17 +7,36 @@
 #include "platform/Clock.h"
 #include "platform/MemoryByteSource.h"
 #include "platform/SerialPort.h"
-#include "receiver/external/SirfCommands.h"
-#include "receiver/external/SirfFrame.h"
 #include "receiver/external/SirfFrameAssembler.h"
 #include "receiver/external/SirfParsers.h"
 #include "receiver/link/Checksum.h"
+#include "sim/module/ModuleFrame.h"
+#include "sim/module/ModuleIds.h"
 #include "sim/module/ModuleSimulator.h"
 
 using namespace quorrel;
 using Bytes = std::vector<std::uint8_t>;
 
 namespace {
+
+// Commands as the driver sends them, written out byte by byte.
+const Bytes kPollNavigationParameters{0x98, 0};
+const Bytes kPollEphemeris{0x93, 0, 0};
+const Bytes kElevationMask20{0x8B, 0x00, 0x32, 0x00, 0xC8};  // tracking 5.0, navigation 20.0
+const Bytes kStaticNavigationOff{0x8F, 0};
+const Bytes kMeasuredTrackerOff{0xA6, 0, 4, 0, 0, 0, 0, 0};  // message 4 at rate 0
+
+Bytes initNavigation() {
+    Bytes payload(28, 0);
+    payload[0] = 0xAC;
+    payload[1] = 1;
+    return payload;
+}
+
+// Mode 2, rate and checksum for GGA, GLL, GSA, GSV, RMC, VTG and four more, the rate last.
+Bytes switchToNmeaAt4800() {
+    return {0x81, 2, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0x12, 0xC0};
+}
 
 // The host side of the line, reading what the module sends.
 class ModuleSimulatorTest : public ::testing::Test {
@@ -72,7 +91,7 @@ protected:
         ASSERT_TRUE(port.write(text.data(), text.size(), written));
     }
     void sendFrame(const Bytes& payload) {
-        const Bytes frame = encodeSirfFrame(payload);
+        const Bytes frame = moduleFrame(payload);
         send(std::string(frame.begin(), frame.end()));
     }
 
@@ -115,13 +134,13 @@ TEST_F(ModuleSimulatorTest, SwitchesToBinaryOnlyOnACheckedSentenceAtItsRate) {
 
     ASSERT_TRUE(port.setBaudRate(9600));
     sleepMs(30);  // bytes right at a speed change still count as sent at the old speed
-    send(switchToBinarySentence(57600));  // at the wrong speed: garbage to the module
+    send("$PSRF100,0,57600,8,1,0*37\r\n");  // at the wrong speed: garbage to the module
     sleepMs(60);
     EXPECT_EQ(module->protocol(), ModuleProtocol::Nmea);
     EXPECT_EQ(module->received().size(), 1u);
 
     ASSERT_TRUE(port.setBaudRate(4800));
-    send(switchToBinarySentence(57600));
+    send("$PSRF100,0,57600,8,1,0*37\r\n");
     ASSERT_TRUE(module->waitFor(
         [](const ModuleLogEntry& e) { return e.text() == "$PSRF100,0,57600,8,1,0*37\r\n"; }, 500));
     sleepMs(20);
@@ -148,8 +167,8 @@ TEST_F(ModuleSimulatorTest, SwitchesToBinaryOnlyOnACheckedSentenceAtItsRate) {
 TEST_F(ModuleSimulatorTest, AnswersCommandsAndPolls) {
     start(38400, ModuleProtocol::Binary);
     readFor(40);
-    sendFrame(pollNavigationParametersPayload());
-    sendFrame(pollEphemerisPayload());
+    sendFrame(kPollNavigationParameters);
+    sendFrame(kPollEphemeris);
     sendFrame({0x55, 1});  // no such command
     const std::vector<Bytes> frames = framesFor(200);
     std::vector<Bytes> answers;
@@ -173,12 +192,12 @@ TEST_F(ModuleSimulatorTest, AnswersCommandsAndPolls) {
 
 TEST_F(ModuleSimulatorTest, FaultsRefuseIgnoreAndCorrupt) {
     start(19200, ModuleProtocol::Binary);
-    module->refuse(kSirfElevationMask);
-    module->ignore(kSirfStaticNavigation);
-    module->corruptChecksum(kSirfGeodeticNavigation);
+    module->refuse(ModuleId::kElevationMask);
+    module->ignore(ModuleId::kStaticNavigation);
+    module->corruptChecksum(ModuleId::kGeodeticNavigation);
     readFor(40);
-    sendFrame(elevationMaskPayload(20));
-    sendFrame(staticNavigationOffPayload());
+    sendFrame(kElevationMask20);
+    sendFrame(kStaticNavigationOff);
     std::size_t dropped = 0;
     const std::vector<Bytes> frames = framesFor(200, &dropped);
     EXPECT_EQ(countOf(frames, kSirfRefusal), 1);
@@ -187,10 +206,10 @@ TEST_F(ModuleSimulatorTest, FaultsRefuseIgnoreAndCorrupt) {
     EXPECT_GE(dropped, 5u);
     EXPECT_EQ(module->settings().navigationMaskTenths, 50) << "a refused command changes nothing";
     EXPECT_EQ(module->settings().staticNavigation, 1);
-    EXPECT_TRUE(module->waitForMessage(kSirfStaticNavigation, 100)) << "logged all the same";
+    EXPECT_TRUE(module->waitForMessage(ModuleId::kStaticNavigation, 100)) << "logged all the same";
 
     module->clearFaults();
-    sendFrame(elevationMaskPayload(20));
+    sendFrame(kElevationMask20);
     ASSERT_TRUE(module->waitFor([](const ModuleLogEntry& e) { return e.bytes.size() == 5; }, 200));
     EXPECT_GE(countOf(framesFor(100), kSirfGeodeticNavigation), 2);
     EXPECT_EQ(module->settings().navigationMaskTenths, 200);
@@ -198,15 +217,15 @@ TEST_F(ModuleSimulatorTest, FaultsRefuseIgnoreAndCorrupt) {
 
 TEST_F(ModuleSimulatorTest, MessageRatesResetAndSwitchBackToNmea) {
     start(57600, ModuleProtocol::Binary);
-    sendFrame(messageRateOffPayload(kSirfMeasuredTracker));
-    sendFrame(initNavigationPayload());
+    sendFrame(kMeasuredTrackerOff);
+    sendFrame(initNavigation());
     readFor(60);
     std::vector<Bytes> frames = framesFor(100);
     EXPECT_EQ(countOf(frames, kSirfMeasuredTracker), 0);
     EXPECT_GE(countOf(frames, kSirfGeodeticNavigation), 3);
 
-    sendFrame(switchToNmeaPayload(4800));
-    ASSERT_TRUE(module->waitForMessage(kSirfSwitchToNmea, 200));
+    sendFrame(switchToNmeaAt4800());
+    ASSERT_TRUE(module->waitForMessage(ModuleId::kSwitchToNmea, 200));
     sleepMs(20);
     EXPECT_EQ(module->protocol(), ModuleProtocol::Nmea);
     EXPECT_EQ(module->baudRate(), 4800u);
@@ -217,8 +236,8 @@ TEST_F(ModuleSimulatorTest, MessageRatesResetAndSwitchBackToNmea) {
 
 TEST_F(ModuleSimulatorTest, ResetLosesTheFixForAWhile) {
     start(57600, ModuleProtocol::Binary);
-    sendFrame(initNavigationPayload());
-    ASSERT_TRUE(module->waitForMessage(kSirfInitNavigation, 200));
+    sendFrame(initNavigation());
+    ASSERT_TRUE(module->waitForMessage(ModuleId::kInitNavigation, 200));
     int withoutFix = 0, withFix = 0;
     for (const Bytes& f : framesFor(200)) {
         if (f[0] != kSirfGeodeticNavigation) continue;
