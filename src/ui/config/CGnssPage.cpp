@@ -6,30 +6,22 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "ui/kit/DialogUnits.h"
-#include "ui/kit/ReceiverWorker.h"
 #include "ui/kit/Resources.h"
-#include "ui/kit/UserPrompts.h"
 
 namespace quorrel {
 namespace {
 
 enum Row { kTrackingRow, kSbasRow, kElevationRow, kSnrRow, kPdopRow, kAntennaRow, kRowCount };
 
-constexpr int kPageWidthDu = 156;
-constexpr int kPageHeightDu = 120;
-
 }  // namespace
 
 CGnssPage::CGnssPage(const ScreenContext& context, QWidget* parent)
-    : CPropertyPage(resText(kStrGnssPage), parent),
-      m_context(context),
+    : CReceiverPage(kStrGnssPage, context, parent),
       m_logic(context.deviceClass),
       m_trackingMode(new QComboBox(this)),
       m_sbas(new QCheckBox(resText(kStrUseSbas), this)),
       m_elevation(new QLineEdit(this)),
       m_antenna(new QComboBox(this)) {
-    setMinimumSize(DialogUnits(font()).size(kPageWidthDu, kPageHeightDu));
     auto* grid = new QGridLayout(this);
     const auto addRow = [&](Row row, int labelId, QWidget* control, int unitId = 0) {
         if (labelId) grid->addWidget(new QLabel(resText(labelId), this), row, 0);
@@ -57,9 +49,9 @@ void CGnssPage::setRowVisible(int row, bool visible) {
 
 void CGnssPage::onInitPage() {
     const GnssValues values =
-        m_context.worker.run([this](CGnssReceiver& receiver) { return m_logic.load(receiver); });
+        onReceiver([this](CGnssReceiver& receiver) { return m_logic.load(receiver); });
     bind(values);
-    if (values.message) m_context.prompts.tell(resText(*values.message));
+    tell(values.message);
 }
 
 void CGnssPage::bind(const GnssValues& values) {
@@ -91,8 +83,7 @@ GnssValues CGnssPage::values() const {
 
 bool CGnssPage::onApply() {
     const GnssValues values = this->values();
-    m_context.worker.run(
-        [this, &values](CGnssReceiver& receiver) { m_logic.apply(receiver, values); });
+    onReceiver([this, &values](CGnssReceiver& receiver) { m_logic.apply(receiver, values); });
     return true;
 }
 

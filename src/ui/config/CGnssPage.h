@@ -1,8 +1,7 @@
 #pragma once
 
 #include "ui/config/GnssPageLogic.h"
-#include "ui/kit/CPropertyPage.h"
-#include "ui/kit/ScreenContext.h"
+#include "ui/kit/CReceiverPage.h"
 
 class QCheckBox;
 class QComboBox;
@@ -14,7 +13,7 @@ namespace quorrel {
 // "GNSS": tracking mode, SBAS, elevation mask and external antenna, read from the receiver
 // when the page opens and sent when the sheet is accepted (GnssPageLogic). Only what the
 // receiver has is shown; the minimum SNR and maximum PDOP fields never are.
-class CGnssPage : public CPropertyPage {
+class CGnssPage : public CReceiverPage {
     Q_OBJECT
 
 public:
@@ -35,7 +34,6 @@ private:
     void bind(const GnssValues& values);
     void setRowVisible(int row, bool visible);
 
-    ScreenContext m_context;
     GnssPageLogic m_logic;
     bool m_antennaShown = false;
     QComboBox* m_trackingMode;

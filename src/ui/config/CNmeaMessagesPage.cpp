@@ -5,23 +5,13 @@
 #include <QGridLayout>
 
 #include "ui/config/CNmeaOutputSheet.h"
-#include "ui/kit/DialogUnits.h"
-#include "ui/kit/ReceiverWorker.h"
-#include "ui/kit/Resources.h"
 #include "ui/kit/StringIds.h"
 
 namespace quorrel {
-namespace {
-
-constexpr int kPageWidthDu = 156;
-constexpr int kPageHeightDu = 120;
-
-}  // namespace
 
 CNmeaMessagesPage::CNmeaMessagesPage(const ScreenContext& context, CNmeaOutputSheet& sheet,
                                      QWidget* parent)
-    : CPropertyPage(resText(kStrMessagesPage), parent), m_context(context), m_sheet(sheet) {
-    setMinimumSize(DialogUnits(font()).size(kPageWidthDu, kPageHeightDu));
+    : CReceiverPage(kStrMessagesPage, context, parent), m_sheet(sheet) {
     auto* grid = new QGridLayout(this);
     const QStringList names = NmeaMessagesPageLogic::messageNames();
     const QStringList intervals = NmeaMessagesPageLogic::intervalTexts();
@@ -65,7 +55,7 @@ void CNmeaMessagesPage::read() {
     m_readPort = m_sheet.currentPort();
     const int port = m_readPort;
     const NmeaMessagesValues shown = values();
-    bind(m_context.worker.run([this, port, shown](CGnssReceiver& receiver) {
+    bind(onReceiver([this, port, shown](CGnssReceiver& receiver) {
         return m_logic.load(receiver, port, shown);
     }));
 }
@@ -82,7 +72,7 @@ void CNmeaMessagesPage::bind(const NmeaMessagesValues& values) {
 bool CNmeaMessagesPage::onApply() {
     const int port = m_sheet.currentPort();
     const NmeaMessagesValues values = this->values();
-    m_context.worker.run(
+    onReceiver(
         [this, port, &values](CGnssReceiver& receiver) { m_logic.apply(receiver, port, values); });
     return true;
 }

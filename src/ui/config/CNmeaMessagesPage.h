@@ -3,8 +3,7 @@
 #include <array>
 
 #include "ui/config/NmeaMessagesPageLogic.h"
-#include "ui/kit/CPropertyPage.h"
-#include "ui/kit/ScreenContext.h"
+#include "ui/kit/CReceiverPage.h"
 
 class QCheckBox;
 class QComboBox;
@@ -16,7 +15,7 @@ class CNmeaOutputSheet;
 // "Messages": eight NMEA messages of the sheet's current port, each with a box and an output
 // interval (NmeaMessagesPageLogic). It reads them when it opens and again whenever it comes
 // to the front after the current port changed.
-class CNmeaMessagesPage : public CPropertyPage {
+class CNmeaMessagesPage : public CReceiverPage {
     Q_OBJECT
 
 public:
@@ -39,7 +38,6 @@ private:
     void read();
     void bind(const NmeaMessagesValues& values);
 
-    ScreenContext m_context;
     CNmeaOutputSheet& m_sheet;
     NmeaMessagesPageLogic m_logic;
     std::array<QCheckBox*, NmeaMessagesPageLogic::kRowCount> m_boxes{};

@@ -3,32 +3,21 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
-#include <QSignalBlocker>
 
 #include "ui/config/CNmeaMessagesPage.h"
 #include "ui/config/CNmeaOutputSheet.h"
-#include "ui/kit/DialogUnits.h"
-#include "ui/kit/ReceiverWorker.h"
 #include "ui/kit/Resources.h"
 #include "ui/kit/ScreenSettings.h"
 #include "ui/kit/StringIds.h"
 
 namespace quorrel {
-namespace {
-
-constexpr int kPageWidthDu = 156;
-constexpr int kPageHeightDu = 120;
-
-}  // namespace
 
 CNmeaOutputPage::CNmeaOutputPage(const ScreenContext& context, CNmeaOutputSheet& sheet,
                                  QWidget* parent)
-    : CPropertyPage(resText(kStrNmeaOutput), parent),
-      m_context(context),
+    : CReceiverPage(kStrNmeaOutput, context, parent),
       m_sheet(sheet),
       m_port(new QComboBox(this)),
       m_baud(new QComboBox(this)) {
-    setMinimumSize(DialogUnits(font()).size(kPageWidthDu, kPageHeightDu));
     auto* grid = new QGridLayout(this);
     grid->addWidget(new QLabel(resText(kStrPortLabel), this), 0, 0);
     grid->addWidget(m_port, 0, 1);
@@ -40,16 +29,16 @@ CNmeaOutputPage::CNmeaOutputPage(const ScreenContext& context, CNmeaOutputSheet&
     m_port->addItems(NmeaOutputPageLogic::portNames());
     m_baud->addItems(NmeaOutputPageLogic::baudRates());
     // A stored row the list does not have (an edited settings file) falls back to the first.
-    const std::uint32_t stored = m_context.settings.readDword(QLatin1String(kPortIndexSetting), 0);
+    const std::uint32_t stored = context.settings.readDword(QLatin1String(kPortIndexSetting), 0);
     m_port->setCurrentIndex(stored < std::uint32_t(m_port->count()) ? int(stored) : 0);
     m_baud->setCurrentIndex(NmeaOutputValues::kDefaultBaudIndex);
     connect(m_port, &QComboBox::currentIndexChanged, this, [this] {
-        if (isInitialised()) readPort();
+        if (isInitialised()) readBaudRate();
     });
 }
 
 CNmeaOutputPage::~CNmeaOutputPage() {
-    m_context.settings.writeDword(QLatin1String(kPortIndexSetting),
+    context().settings.writeDword(QLatin1String(kPortIndexSetting),
                                   std::uint32_t(m_port->currentIndex()));
 }
 
@@ -58,14 +47,13 @@ NmeaOutputValues CNmeaOutputPage::values() const {
 }
 
 void CNmeaOutputPage::onInitPage() {
-    readPort();
+    readBaudRate();
 }
 
-void CNmeaOutputPage::readPort() {
+void CNmeaOutputPage::readBaudRate() {
     const NmeaOutputValues shown = values();
-    const NmeaOutputValues read = m_context.worker.run(
+    const NmeaOutputValues read = onReceiver(
         [this, shown](CGnssReceiver& receiver) { return m_logic.load(receiver, shown); });
-    const QSignalBlocker blocker(m_baud);
     m_baud->setCurrentIndex(read.baudIndex);
     m_sheet.setCurrentPort(NmeaOutputPageLogic::receiverPort(read.portIndex));
 }
@@ -75,7 +63,7 @@ bool CNmeaOutputPage::onApply() {
     const CNmeaMessagesPage* messages = m_sheet.messagesPage();
     std::optional<bool> messagesOn;
     if (messages && messages->isInitialised()) messagesOn = messages->anyMessageOn();
-    m_context.worker.run([this, &values, messagesOn](CGnssReceiver& receiver) {
+    onReceiver([this, &values, messagesOn](CGnssReceiver& receiver) {
         m_logic.apply(receiver, values, messagesOn);
     });
     m_sheet.setCurrentPort(NmeaOutputPageLogic::receiverPort(values.portIndex));

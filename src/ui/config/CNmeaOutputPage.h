@@ -1,8 +1,7 @@
 #pragma once
 
 #include "ui/config/NmeaOutputPageLogic.h"
-#include "ui/kit/CPropertyPage.h"
-#include "ui/kit/ScreenContext.h"
+#include "ui/kit/CReceiverPage.h"
 
 class QComboBox;
 
@@ -13,7 +12,7 @@ class CNmeaOutputSheet;
 // "NMEA Output": the handheld port and the baud rate (NmeaOutputPageLogic). The port chosen
 // is remembered between runs as "NMEAPortIndex"; choosing another one reads its baud rate
 // and makes its receiver port the sheet's current port.
-class CNmeaOutputPage : public CPropertyPage {
+class CNmeaOutputPage : public CReceiverPage {
     Q_OBJECT
 
 public:
@@ -33,9 +32,8 @@ protected:
 
 private:
     // Reads the baud rate of the chosen port and makes its receiver port current.
-    void readPort();
+    void readBaudRate();
 
-    ScreenContext m_context;
     CNmeaOutputSheet& m_sheet;
     NmeaOutputPageLogic m_logic;
     QComboBox* m_port;

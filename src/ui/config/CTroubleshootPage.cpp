@@ -5,25 +5,14 @@
 #include <QGridLayout>
 #include <QLabel>
 
-#include "ui/kit/DialogUnits.h"
-#include "ui/kit/ReceiverWorker.h"
 #include "ui/kit/Resources.h"
-#include "ui/kit/UserPrompts.h"
 
 namespace quorrel {
-namespace {
-
-constexpr int kPageWidthDu = 156;
-constexpr int kPageHeightDu = 120;
-
-}  // namespace
 
 CTroubleshootPage::CTroubleshootPage(const ScreenContext& context, QWidget* parent)
-    : CPropertyPage(resText(kStrTroubleshootPage), parent),
-      m_context(context),
+    : CReceiverPage(kStrTroubleshootPage, context, parent),
       m_debugOutput(new QCheckBox(resText(kStrEnableDebugOutput), this)),
       m_storage(new QComboBox(this)) {
-    setMinimumSize(DialogUnits(font()).size(kPageWidthDu, kPageHeightDu));
     auto* grid = new QGridLayout(this);
     grid->addWidget(m_debugOutput, 0, 0, 1, 2);
     grid->addWidget(new QLabel(resText(kStrStorageLabel), this), 1, 0);
@@ -39,7 +28,7 @@ TroubleshootValues CTroubleshootPage::values() const {
 void CTroubleshootPage::onInitPage() {
     m_storage->addItems(TroubleshootPageLogic::storageNames());
     const TroubleshootValues values =
-        m_context.worker.run([this](CGnssReceiver& receiver) { return m_logic.load(receiver); });
+        onReceiver([this](CGnssReceiver& receiver) { return m_logic.load(receiver); });
     m_debugOutput->setChecked(values.debugOutput);
     m_storage->setEnabled(values.storageEnabled);
     m_storage->setCurrentIndex(values.storage);
@@ -47,9 +36,9 @@ void CTroubleshootPage::onInitPage() {
 
 bool CTroubleshootPage::onApply() {
     const TroubleshootValues values = this->values();
-    const std::optional<StringId> message = m_context.worker.run(
+    const std::optional<StringId> message = onReceiver(
         [this, &values](CGnssReceiver& receiver) { return m_logic.apply(receiver, values); });
-    if (message) m_context.prompts.tell(resText(*message));
+    tell(message);
     return true;
 }
 

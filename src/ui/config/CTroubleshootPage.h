@@ -1,8 +1,7 @@
 #pragma once
 
 #include "ui/config/TroubleshootPageLogic.h"
-#include "ui/kit/CPropertyPage.h"
-#include "ui/kit/ScreenContext.h"
+#include "ui/kit/CReceiverPage.h"
 
 class QCheckBox;
 class QComboBox;
@@ -12,7 +11,7 @@ namespace quorrel {
 // "Troubleshoot": the receiver's debug recording and where it goes (TroubleshootPageLogic).
 // On OK with the box ticked the page waits for the receiver to confirm the recording; the
 // wait runs on the receiver worker, so the window stays alive.
-class CTroubleshootPage : public CPropertyPage {
+class CTroubleshootPage : public CReceiverPage {
     Q_OBJECT
 
 public:
@@ -29,7 +28,6 @@ protected:
     bool onApply() override;
 
 private:
-    ScreenContext m_context;
     TroubleshootPageLogic m_logic;
     QCheckBox* m_debugOutput;
     QComboBox* m_storage;
