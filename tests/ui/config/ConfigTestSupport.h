@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QElapsedTimer>
 #include <QThread>
 #include <cstdint>
 #include <string>
@@ -11,24 +10,15 @@
 
 namespace quorrel::test {
 
-// Waits until `done` holds or `ms` pass; true when it holds.
-template <typename Condition>
-bool pollFor(Condition done, int ms = 3000) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < ms)
-        QThread::msleep(10);
-    return done();
-}
-
 // The board as the program leaves it after start-up: its antenna report coming in (here ten
 // times a second), the log cleared.
 inline bool openWithAntennaReports(BoardLink& link) {
     if (!link.open()) return false;
     link.board.setOutput('A', "A2D", 0.1);
-    const bool reported = pollFor([&] { return link.receiver->GetA2dValue0() != 0; });
+    for (int waitedMs = 0; link.receiver->GetA2dValue0() == 0 && waitedMs < 3000; waitedMs += 10)
+        QThread::msleep(10);
     link.board.clearLog();
-    return reported;
+    return link.receiver->GetA2dValue0() != 0;
 }
 
 // The IDs of the binary messages the module received, oldest first.

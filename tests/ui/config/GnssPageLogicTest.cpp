@@ -120,13 +120,6 @@ TEST(GnssPageLogic, BoardShowsWhatItReportsAndSendsThePageBack) {
     }
 }
 
-TEST(GnssPageLogic, BoardOffersFourTrackingModesAndFiveAntennas) {
-    EXPECT_EQ(GnssPageLogic(DeviceClass::OtherCode).trackingModes(),
-              QStringList({"GPS L1", "GPS/GLONASS L1", "GPS L1/L2P", "GPS L1/L2C"}));
-    EXPECT_EQ(GnssPageLogic::antennaNames().size(), 5);
-    EXPECT_EQ(GnssPageLogic::antennaNames().last(), "Unknown");
-}
-
 // The module offers one tracking mode and no elevation or antenna rows; OK sends only SBAS
 // (the module's DGPS source and DGPS control commands), never a tracking mode.
 TEST(GnssPageLogic, ExternalReceiverShowsOneModeAndSendsOnlySbas) {

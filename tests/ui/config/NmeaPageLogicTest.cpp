@@ -85,14 +85,6 @@ TEST(NmeaOutputPageLogic, OpeningReadsTheBaudRateOfThePortBehindTheRow) {
     EXPECT_EQ(logic.load(*link.receiver, {kCom5, 6}).baudIndex, 6) << "unanswered: kept";
 }
 
-TEST(NmeaOutputPageLogic, PortRowsMapToReceiverPorts) {
-    const int expected[] = {kPortC, kPortA, kPortF, kPortC, kPortB, kPortC, kPortC, kPortC, kPortC};
-    for (int row = 0; row < NmeaOutputPageLogic::kPortCount; ++row)
-        EXPECT_EQ(NmeaOutputPageLogic::receiverPort(row), expected[row]) << "COM" << row + 1;
-    EXPECT_EQ(NmeaOutputPageLogic::portNames().value(kCom5), "COM5");
-    EXPECT_EQ(NmeaOutputPageLogic::baudRates().value(6), "19200");
-}
-
 // The reply carries periods with two decimals: 1.00 is "1 sec"; 0.30 lies between two
 // intervals and leaves the row's choice as it was. GST, which the page does not list, is
 // never switched off.
@@ -138,18 +130,4 @@ TEST(NmeaMessagesPageLogic, UnansweredQueryClearsTheBoxesAndKeepsTheIntervals) {
     const NmeaMessagesValues values = NmeaMessagesPageLogic().load(*link.receiver, kPortC, shown);
     EXPECT_FALSE(values.rows[5].on);
     EXPECT_EQ(values.rows[5].interval, 11);
-}
-
-TEST(NmeaMessagesPageLogic, IntervalsAndTheirTexts) {
-    const QStringList texts = NmeaMessagesPageLogic::intervalTexts();
-    ASSERT_EQ(texts.size(), 19);
-    EXPECT_EQ(texts.first(), "0.05 sec");
-    EXPECT_EQ(texts[4], "1 sec");
-    EXPECT_EQ(texts.last(), "1 min");
-    const struct {
-        double periodS;
-        int interval;
-    } periods[] = {{0.05, 0}, {1.0, 4}, {0.3, -1}, {0.99, -1}, {60.0, 18}, {0.0, -1}};
-    for (const auto& p : periods)
-        EXPECT_EQ(NmeaMessagesPageLogic::intervalFor(p.periodS), p.interval) << p.periodS;
 }

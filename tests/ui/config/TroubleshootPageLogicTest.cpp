@@ -130,9 +130,3 @@ TEST(TroubleshootPageLogic, ExternalReceiverKeepsTheStorageAndSaysNothing) {
     expectValues(logic.load(*link.receiver), {false, true, 1});
     EXPECT_TRUE(test::receivedIds(link.module).empty());
 }
-
-TEST(TroubleshootPageLogic, WaitsFiveSecondsBeforeItAsks) {
-    EXPECT_EQ(TroubleshootPageLogic().confirmWaitMs(), 5000);
-    EXPECT_EQ(TroubleshootPageLogic::storageNames(),
-              QStringList({"Internal memory", "Storage Card"}));
-}
