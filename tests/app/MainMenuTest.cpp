@@ -157,6 +157,39 @@ TEST_F(MainMenuTest, GnssStatusEntryOpensTheStatusSheet) {
     EXPECT_TRUE(menu->isVisible());
 }
 
+// Each configuration entry opens its sheet captioned with the entry's text; cancelled once it
+// has read the receiver, the sheet sends nothing.
+TEST_F(MainMenuTest, ConfigurationEntriesOpenTheirSheets) {
+    auto menu = makeMenu(programFeatures());
+    const struct {
+        int row;
+        const char* sheetClass;
+        const char* caption;
+    } entries[] = {
+        {0, "quorrel::CGnssSettingSheet", "GNSS Settings"},
+        {2, "quorrel::CNmeaOutputSheet", "NMEA Output"},
+        {5, "quorrel::CTroubleshootSheet", "Trouble shooting"},
+    };
+    for (const auto& entry : entries) {
+        QString opened, caption;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            auto* sheet = qobject_cast<CPropertySheet*>(QApplication::activeModalWidget());
+            if (!sheet || rig.worker.isBusy()) return;
+            poll.stop();
+            opened = sheet->metaObject()->className();
+            caption = sheet->windowTitle();
+            sheet->reject();
+        });
+        poll.start(10);
+        clickEntry(*menu, entry.row);
+        EXPECT_EQ(opened, entry.sheetClass);
+        EXPECT_EQ(caption, entry.caption);
+    }
+    EXPECT_EQ(link.received("$PQVXS"), std::vector<std::string>());
+    EXPECT_TRUE(menu->isVisible());
+}
+
 TEST_F(MainMenuTest, AnsweringNoToResetOrPowerOffSendsNothing) {
     auto menu = makeMenu();
     clickEntry(*menu, 4);
