@@ -36,6 +36,9 @@ CGnssPage::CGnssPage(const ScreenContext& context, QWidget* parent)
     addRow(kAntennaRow, kStrExternalAntennaLabel, m_antenna);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(kRowCount, 1);
+    // The antenna names are long: the sheet widens to show them whole.
+    m_trackingMode->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    m_antenna->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     for (int row = 0; row < kRowCount; ++row)
         setRowVisible(row, false);
 }

@@ -14,8 +14,11 @@ constexpr int kPageHeightDu = 120;
 }  // namespace
 
 CReceiverPage::CReceiverPage(int titleId, const ScreenContext& context, QWidget* parent)
-    : CPropertyPage(resText(titleId), parent), m_context(context) {
-    setMinimumSize(DialogUnits(font()).size(kPageWidthDu, kPageHeightDu));
+    : CPropertyPage(resText(titleId), parent), m_context(context) {}
+
+QSize CReceiverPage::minimumSizeHint() const {
+    return CPropertyPage::minimumSizeHint().expandedTo(
+        DialogUnits(font()).size(kPageWidthDu, kPageHeightDu));
 }
 
 void CReceiverPage::tell(std::optional<StringId> message) {

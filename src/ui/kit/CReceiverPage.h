@@ -18,6 +18,8 @@ class CReceiverPage : public CPropertyPage {
 
 public:
     const ScreenContext& context() const { return m_context; }
+    // The handheld's page size, or more where the controls need it.
+    QSize minimumSizeHint() const override;
 
 protected:
     // `titleId`: the page's caption among the string resources.
