@@ -2,6 +2,7 @@
 
 // Pictures of screens for the documentation: written as PNG files into the folder named by
 // QUORREL_SCREENSHOT_DIR, and nothing at all when it is not set.
+#include <QCoreApplication>
 #include <QDir>
 #include <QString>
 #include <QWidget>
@@ -17,6 +18,7 @@ inline void saveScreenshot(QWidget& widget, const QString& name) {
     if (!screenshotsWanted()) return;
     const QDir folder(qEnvironmentVariable("QUORREL_SCREENSHOT_DIR"));
     folder.mkpath(QStringLiteral("."));
+    QCoreApplication::processEvents();  // pending layout requests: the picture as it shows
     widget.grab().save(folder.filePath(name + QStringLiteral(".png")));
 }
 
