@@ -144,6 +144,10 @@ void boardScreens() {
             QStringLiteral("message-power-off"));
     saveBox({resText(kStrCannotPowerOff), PromptButtons::Ok, PromptIcon::Exclamation}, &menu,
             QStringLiteral("message-cannot-power-off"));
+    saveBox({resText(kStrCannotGetAntennaName), PromptButtons::Ok, PromptIcon::Exclamation}, &menu,
+            QStringLiteral("message-cannot-get-antenna-name"));
+    saveBox({resText(kStrErrorRecordingDebug), PromptButtons::Ok, PromptIcon::Exclamation}, &menu,
+            QStringLiteral("message-error-recording-debug"));
     {
         CAboutQuorrel about(board.context(), &menu);
         save(about, QStringLiteral("about-board"));

@@ -12,11 +12,11 @@
 #include <memory>
 
 #include "AppTestSupport.h"
-#include "SimulatedReceivers.h"
 #include "app/CAboutQuorrel.h"
 #include "app/CMainMenuDlg.h"
 #include "support/RecordingPrompts.h"
 #include "support/ScreenRig.h"
+#include "support/SimulatedReceivers.h"
 #include "ui/kit/ConnectionLostBar.h"
 #include "ui/status/CGnssStatusSheet.h"
 #include "ui/status/CPositionPage.h"
@@ -154,6 +154,39 @@ TEST_F(MainMenuTest, GnssStatusEntryOpensTheStatusSheet) {
     });
     clickEntry(*menu, 3);
     EXPECT_EQ(opened, "quorrel::CGnssStatusSheet");
+    EXPECT_TRUE(menu->isVisible());
+}
+
+// Each configuration entry opens its sheet captioned with the entry's text; cancelled once it
+// has read the receiver, the sheet sends nothing.
+TEST_F(MainMenuTest, ConfigurationEntriesOpenTheirSheets) {
+    auto menu = makeMenu(programFeatures());
+    const struct {
+        int row;
+        const char* sheetClass;
+        const char* caption;
+    } entries[] = {
+        {0, "quorrel::CGnssSettingSheet", "GNSS Settings"},
+        {2, "quorrel::CNmeaOutputSheet", "NMEA Output"},
+        {5, "quorrel::CTroubleshootSheet", "Trouble shooting"},
+    };
+    for (const auto& entry : entries) {
+        QString opened, caption;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            auto* sheet = qobject_cast<CPropertySheet*>(QApplication::activeModalWidget());
+            if (!sheet || rig.worker.isBusy()) return;
+            poll.stop();
+            opened = sheet->metaObject()->className();
+            caption = sheet->windowTitle();
+            sheet->reject();
+        });
+        poll.start(10);
+        clickEntry(*menu, entry.row);
+        EXPECT_EQ(opened, entry.sheetClass);
+        EXPECT_EQ(caption, entry.caption);
+    }
+    EXPECT_EQ(link.received("$PQVXS"), std::vector<std::string>());
     EXPECT_TRUE(menu->isVisible());
 }
 

@@ -138,6 +138,20 @@ constexpr BuiltinText kBuiltinTexts[] = {
     {kStrStartupBaud, "Trying %1 baud (%2 of %3)"},
     {kStrQuit, "Quit"},
     {kStrStartupQuitting, "Stopping…"},
+    {kStrGnssPage, "GNSS"},
+    {kStrTrackingModeLabel, "Tracking mode:"},
+    {kStrUseSbas, "Use SBAS"},
+    {kStrElevationMaskLabel, "Elevation mask:"},
+    {kStrDegreesUnit, "deg"},
+    {kStrMinimumSnrLabel, "Minimum SNR:"},
+    {kStrMaximumPdopLabel, "Maximum PDOP:"},
+    {kStrExternalAntennaLabel, "External antenna:"},
+    {kStrMessagesPage, "Messages"},
+    {kStrPortLabel, "Port:"},
+    {kStrBaudRateLabel, "Baud rate:"},
+    {kStrTroubleshootPage, "Troubleshoot"},
+    {kStrEnableDebugOutput, "Enable debug file output"},
+    {kStrStorageLabel, "Storage:"},
 };
 
 // "id<TAB>text" per line; "\n" and "\\" in the text stand for a line break and a backslash.

@@ -128,6 +128,21 @@ enum StringId : int {
     kStrStartupBaud = 1034,
     kStrQuit = 1035,
     kStrStartupQuitting = 1036,
+    // The configuration sheets: page titles, labels and units.
+    kStrGnssPage = 1040,
+    kStrTrackingModeLabel = 1041,
+    kStrUseSbas = 1042,
+    kStrElevationMaskLabel = 1043,
+    kStrDegreesUnit = 1044,
+    kStrMinimumSnrLabel = 1045,
+    kStrMaximumPdopLabel = 1046,
+    kStrExternalAntennaLabel = 1047,
+    kStrMessagesPage = 1048,
+    kStrPortLabel = 1049,
+    kStrBaudRateLabel = 1050,
+    kStrTroubleshootPage = 1051,
+    kStrEnableDebugOutput = 1052,
+    kStrStorageLabel = 1053,
 };
 
 }  // namespace quorrel
