@@ -4,10 +4,10 @@
 #include <QLabel>
 
 #include "AppTestSupport.h"
-#include "SimulatedReceivers.h"
 #include "app/CAboutQuorrel.h"
 #include "support/RecordingPrompts.h"
 #include "support/ScreenRig.h"
+#include "support/SimulatedReceivers.h"
 
 using namespace quorrel;
 using quorrel::test::BoardLink;

@@ -13,10 +13,10 @@
 
 #include "AppTestSupport.h"
 #include "IsolatedConfig.h"
-#include "SimulatedReceivers.h"
 #include "app/CGnssApp.h"
 #include "app/CMainMenuDlg.h"
 #include "support/RecordingPrompts.h"
+#include "support/SimulatedReceivers.h"
 
 using namespace quorrel;
 

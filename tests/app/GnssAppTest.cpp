@@ -10,11 +10,11 @@
 
 #include "AppTestSupport.h"
 #include "IsolatedConfig.h"
-#include "QuickReceivers.h"
 #include "app/CGnssApp.h"
 #include "app/shell/InstanceLock.h"
 #include "platform/PseudoTerminal.h"
 #include "receiver/CInternalReceiver.h"
+#include "support/QuickReceivers.h"
 #include "support/RecordingPrompts.h"
 #include "ui/kit/Resources.h"
 

@@ -12,11 +12,11 @@
 #include <memory>
 
 #include "AppTestSupport.h"
-#include "SimulatedReceivers.h"
 #include "app/CAboutQuorrel.h"
 #include "app/CMainMenuDlg.h"
 #include "support/RecordingPrompts.h"
 #include "support/ScreenRig.h"
+#include "support/SimulatedReceivers.h"
 #include "ui/kit/ConnectionLostBar.h"
 #include "ui/status/CGnssStatusSheet.h"
 #include "ui/status/CPositionPage.h"

@@ -7,10 +7,10 @@
 #include <QTimer>
 
 #include "AppTestSupport.h"
-#include "SimulatedReceivers.h"
 #include "app/CAboutQuorrel.h"
 #include "app/CMainMenuDlg.h"
 #include "support/ScreenRig.h"
+#include "support/SimulatedReceivers.h"
 #include "ui/kit/WaitingNote.h"
 
 using namespace quorrel;

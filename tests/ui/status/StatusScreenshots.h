@@ -1,25 +1,17 @@
 #pragma once
 
-// Writes the three pages of a status sheet as PNG files into the folder named by
-// QUORREL_SCREENSHOT_DIR, for the documentation; does nothing when it is not set.
-#include <QDir>
-#include <QString>
-
+// Writes the three pages of a status sheet as PNG files for the documentation (see
+// support/Screenshots.h).
+#include "support/Screenshots.h"
 #include "ui/status/CGnssStatusSheet.h"
 
-inline bool screenshotsWanted() {
-    return !qEnvironmentVariableIsEmpty("QUORREL_SCREENSHOT_DIR");
-}
-
 inline void saveScreenshots(quorrel::CGnssStatusSheet& sheet, const QString& prefix) {
-    if (!screenshotsWanted()) return;
-    const QDir folder(qEnvironmentVariable("QUORREL_SCREENSHOT_DIR"));
-    folder.mkpath(QStringLiteral("."));
+    if (!quorrel::test::screenshotsWanted()) return;
     const char* const names[] = {"position", "satellites", "signal"};
     for (int i = 0; i < sheet.pageCount(); ++i) {
         sheet.setActivePage(i);
-        sheet.grab().save(folder.filePath(
-            QStringLiteral("%1-%2.png").arg(prefix).arg(QString::fromLatin1(names[i]))));
+        quorrel::test::saveScreenshot(sheet,
+                                      QStringLiteral("%1-%2").arg(prefix, QLatin1String(names[i])));
     }
     sheet.setActivePage(0);
 }

@@ -1,4 +1,4 @@
-#include "SimulatedReceivers.h"
+#include "support/SimulatedReceivers.h"
 
 namespace quorrel::test {
 namespace {
@@ -18,7 +18,8 @@ std::vector<std::string> receivedLines(const BoardSimulator& board, const std::s
     return lines;
 }
 
-BoardLink::BoardLink() : receiver(quickReceiver(DeviceClass::OtherCode, {})) {
+BoardLink::BoardLink(const BoardConfig& config)
+    : board(config), receiver(quickReceiver(DeviceClass::OtherCode, {})) {
     board.start();
     receiver->SetDeviceClass(static_cast<int>(DeviceClass::OtherCode));
     receiver->SetStopOutputOnClose(true);

@@ -1,4 +1,4 @@
-#include "QuickReceivers.h"
+#include "support/QuickReceivers.h"
 
 namespace quorrel::test {
 

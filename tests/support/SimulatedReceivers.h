@@ -4,9 +4,9 @@
 #include <memory>
 #include <string>
 
-#include "QuickReceivers.h"
 #include "sim/board/BoardSimulator.h"
 #include "sim/module/ModuleSimulator.h"
+#include "support/QuickReceivers.h"
 
 namespace quorrel::test {
 
@@ -16,7 +16,7 @@ std::vector<std::string> receivedLines(const BoardSimulator& board,
 
 // The board simulator and the board's driver connected to it, set up as the program does.
 struct BoardLink {
-    BoardLink();
+    explicit BoardLink(const BoardConfig& config = {});
     ~BoardLink();
     bool open();
     QString devicePath() const { return QString::fromStdString(board.devicePath()); }
