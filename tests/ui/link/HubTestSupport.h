@@ -40,6 +40,10 @@ inline BoardConfig quickBoard() {
 // The board, a caster with mount point "MNT1" and a direct IP server, all on this host.
 struct HubBoard {
     explicit HubBoard(const BoardConfig& config = quickBoard()) : link(config) {
+        // Room for a loaded machine: the sentence lists must not lose a reply to a time-out.
+        LinkTimeouts timeouts = shortLinkTimeouts();
+        timeouts.replyMs = timeouts.longReplyMs = 2000;
+        static_cast<CInternalReceiver&>(*link.receiver).setTimeouts(timeouts);
         caster.addMount({"MNT1", false, "", ""});
         caster.start();
         server.start();
