@@ -4,6 +4,8 @@
 #include "ui/config/CTroubleshootSheet.h"
 #include "ui/kit/Resources.h"
 #include "ui/kit/StringIds.h"
+#include "ui/link/CDiffModeSheet.h"
+#include "ui/link/CRealTimeDiffPage.h"
 #include "ui/status/CGnssStatusSheet.h"
 
 namespace quorrel {
@@ -26,6 +28,14 @@ MainMenuFeatures programFeatures() {
     MainMenuFeatures features;
     features.gnssSettings = sheetAction<CGnssSettingSheet>(kStrGnssSettings);
     features.nmeaOutput = sheetAction<CNmeaOutputSheet>(kStrNmeaOutput);
+    features.differentialMode = [](QWidget* parent, const ScreenContext& context,
+                                   AppSettings& values) {
+        CDiffModeSheet sheet(context, QString(), parent);
+        sheet.diffPage()->setInput(values);
+        if (sheet.exec() != QDialog::Accepted) return false;
+        values = sheet.diffPage()->output();
+        return true;
+    };
     features.gnssStatus = [](QWidget* parent, const ScreenContext& context) {
         CGnssStatusSheet sheet(context, parent);
         sheet.exec();

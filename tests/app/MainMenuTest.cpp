@@ -14,16 +14,20 @@
 #include "AppTestSupport.h"
 #include "app/CAboutQuorrel.h"
 #include "app/CMainMenuDlg.h"
+#include "support/ModalWindows.h"
 #include "support/RecordingPrompts.h"
 #include "support/ScreenRig.h"
 #include "support/SimulatedReceivers.h"
 #include "ui/kit/ConnectionLostBar.h"
+#include "ui/link/CDiffModeSheet.h"
+#include "ui/link/CRealTimeDiffPage.h"
 #include "ui/status/CGnssStatusSheet.h"
 #include "ui/status/CPositionPage.h"
 
 using namespace quorrel;
 using quorrel::test::BoardLink;
 using quorrel::test::ModuleLink;
+using quorrel::test::whenModal;
 
 namespace {
 
@@ -52,21 +56,6 @@ bool waitFor(Condition done, int ms = 3000) {
     while (!done() && clock.elapsed() < ms)
         QTest::qWait(20);
     return done();
-}
-
-// Runs `act` on the first modal window of type T, once it is up; the receiver worker may
-// keep the event loop busy before the window opens.
-template <typename T>
-void whenModal(std::function<void(T&)> act) {
-    auto* poll = new QTimer(qApp);
-    QObject::connect(poll, &QTimer::timeout, [act, poll] {
-        auto* window = qobject_cast<T*>(QApplication::activeModalWidget());
-        if (!window) return;
-        poll->stop();
-        poll->deleteLater();
-        act(*window);
-    });
-    poll->start(10);
 }
 
 class MainMenuTest : public ::testing::Test {
@@ -290,6 +279,29 @@ TEST_F(MainMenuTest, DifferentialModeSettingsComeBackOnlyWhenTheSheetEndsWithOk)
     EXPECT_EQ(menu->settings().connectNtrip, 1);
     EXPECT_EQ(menu->settings().connectIp, 0);
     EXPECT_TRUE(menu->settings().isExternalGps) << "the external flag is the menu's own";
+}
+
+TEST_F(MainMenuTest, DifferentialModeEntryOpensTheHubAndTakesItsValuesOnOk) {
+    auto menu = makeMenu(programFeatures());
+    AppSettings settings;
+    settings.ntripMountPoint = QStringLiteral("MNT1");
+    settings.networkProtocol = 1;
+    settings.connectIp = 1;  // left from the last run: the board has no link up now
+    menu->setSettings(settings);
+    QString caption;
+    QString title = QStringLiteral("unset");
+    whenModal<CDiffModeSheet>([&](CDiffModeSheet& sheet) {
+        caption = sheet.diffPage()->actionButton()->text();
+        title = sheet.windowTitle();
+        sheet.accept();
+    });
+    clickEntry(*menu, 1);
+    EXPECT_EQ(caption, "Settings...");
+    EXPECT_TRUE(title.isEmpty()) << "the menu gives the sheet no caption";
+    EXPECT_EQ(menu->settings().ntripMountPoint, "MNT1");
+    EXPECT_EQ(menu->settings().networkProtocol, 1);
+    EXPECT_EQ(menu->settings().connectIp, 0);
+    EXPECT_EQ(link.received(), std::vector<std::string>({"$PQVXQ,MDM"}));
 }
 
 TEST_F(MainMenuTest, TitleBarCloseIsOkEscapeIsCancelAndBothCloseTheReceiver) {

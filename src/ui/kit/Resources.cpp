@@ -152,6 +152,35 @@ constexpr BuiltinText kBuiltinTexts[] = {
     {kStrTroubleshootPage, "Troubleshoot"},
     {kStrEnableDebugOutput, "Enable debug file output"},
     {kStrStorageLabel, "Storage:"},
+    {kStrLinkPage, "Link"},
+    {kStrLinkListLabel, "Real-time differential correction data link:"},
+    {kStrLinkSettingsMissing, "This link's settings are not available yet. Nothing was changed."},
+    {kStrPortPage, "Port"},
+    {kStrPortNameLabel, "Port:"},
+    {kStrPortBaudLabel, "Baud Rate:"},
+    {kStrTextFieldCharacter,
+     "The %1 contains \",\", \"*\" or \"$\", which cannot be sent to the receiver. Nothing was "
+     "sent."},
+    {kStrTextControlCharacter,
+     "The %1 contains a line break or another control character, which cannot be sent to the "
+     "receiver. Nothing was sent."},
+    {kStrTextNotLatin1,
+     "The %1 contains a character the receiver cannot take (only Western European letters "
+     "are possible). Nothing was sent."},
+    {kStrTextTooLong,
+     "The %1 is longer than the receiver takes (at most %2 characters). Nothing was sent."},
+    {kStrValuePin, "PIN"},
+    {kStrValuePhoneNumber, "phone number"},
+    {kStrValueGprsPin, "GPRS PIN"},
+    {kStrValueAccessPoint, "access point"},
+    {kStrValueGprsLogin, "GPRS login"},
+    {kStrValueGprsPassword, "GPRS password"},
+    {kStrValueCasterHost, "caster host"},
+    {kStrValueCasterLogin, "caster login"},
+    {kStrValueCasterPassword, "caster password"},
+    {kStrValueMountPoint, "station (mount point)"},
+    {kStrValueServerHost, "server host"},
+    {kStrValuePortName, "port name"},
 };
 
 // "id<TAB>text" per line; "\n" and "\\" in the text stand for a line break and a backslash.

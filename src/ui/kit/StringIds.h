@@ -143,6 +143,31 @@ enum StringId : int {
     kStrTroubleshootPage = 1051,
     kStrEnableDebugOutput = 1052,
     kStrStorageLabel = 1053,
+    // The differential-mode hub and the serial-port sheet.
+    kStrLinkPage = 1100,
+    kStrLinkListLabel = 1101,
+    kStrLinkSettingsMissing = 1102,
+    kStrPortPage = 1103,
+    kStrPortNameLabel = 1104,
+    kStrPortBaudLabel = 1105,
+    // What the receiver cannot take in a text the user gave; %1 names the value.
+    kStrTextFieldCharacter = 1110,
+    kStrTextControlCharacter = 1111,
+    kStrTextNotLatin1 = 1112,
+    kStrTextTooLong = 1113,
+    // The values those messages name.
+    kStrValuePin = 1120,
+    kStrValuePhoneNumber = 1121,
+    kStrValueGprsPin = 1122,
+    kStrValueAccessPoint = 1123,
+    kStrValueGprsLogin = 1124,
+    kStrValueGprsPassword = 1125,
+    kStrValueCasterHost = 1126,
+    kStrValueCasterLogin = 1127,
+    kStrValueCasterPassword = 1128,
+    kStrValueMountPoint = 1129,
+    kStrValueServerHost = 1130,
+    kStrValuePortName = 1131,
 };
 
 }  // namespace quorrel
