@@ -161,6 +161,7 @@ bool SerialPort::write(const void* bytes, std::size_t length, std::size_t& writt
     while (written < length) {
         const ssize_t n = ::write(m_writeFd, p + written, length - written);
         if (n > 0) {
+            if (m_observer) m_observer(TrafficDirection::Out, p + written, std::size_t(n));
             written += std::size_t(n);
             continue;
         }
@@ -196,6 +197,7 @@ bool SerialPort::readWithDriverTimer(std::uint8_t* buffer, std::size_t length, s
         const ssize_t n = ::read(m_fd, buffer, length);
         if (n > 0) {
             got = std::size_t(n);
+            if (m_observer) m_observer(TrafficDirection::In, buffer, got);
             return true;
         }
         if (n < 0 && errno == EINTR) continue;
@@ -222,6 +224,7 @@ bool SerialPort::readWithPoll(std::uint8_t* buffer, std::size_t length, std::siz
         const ssize_t n = ::read(m_fd, buffer, length);
         if (n > 0) {
             got = std::size_t(n);
+            if (m_observer) m_observer(TrafficDirection::In, buffer, got);
             return true;
         }
         // Readable but empty: the device vanished.

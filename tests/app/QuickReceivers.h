@@ -11,8 +11,6 @@ namespace quorrel::test {
 
 // The receiver drivers with every wait shortened, so that tests of unanswered requests stay
 // fast; what the program does with them is unchanged.
-LinkTimeouts shortLinkTimeouts();
-ExternalTimeouts shortModuleTimeouts();
 std::unique_ptr<CGnssReceiver> quickReceiver(DeviceClass deviceClass, const QString& deviceId);
 
 }  // namespace quorrel::test

@@ -12,4 +12,13 @@ std::unique_ptr<CGnssReceiver> createReceiver(DeviceClass deviceClass, const QSt
     return module;
 }
 
+std::unique_ptr<CGnssReceiver> createProgramReceiver(const ReceiverFactory& factory,
+                                                     DeviceClass deviceClass,
+                                                     const QString& deviceId) {
+    std::unique_ptr<CGnssReceiver> receiver = factory(deviceClass, deviceId);
+    receiver->SetDeviceClass(static_cast<int>(deviceClass));
+    receiver->SetStopOutputOnClose(true);
+    return receiver;
+}
+
 }  // namespace quorrel
