@@ -94,7 +94,7 @@ bool parseText(const ArgSpec& spec, const std::string& word, ArgValue& value,
     const TextFault fault = sentenceTextFault(text, spec.maxLength);
     if (fault != TextFault::None) {
         problem =
-            std::string(spec.name) + ": \"" + word + "\" " + textFaultReason(fault, spec.maxLength);
+            std::string(spec.name) + " \"" + word + "\" " + textFaultReason(fault, spec.maxLength);
         return false;
     }
     value = text;
@@ -132,7 +132,7 @@ bool parseArgument(const ArgSpec& spec, const std::string& word, ArgValue& value
             break;
     }
     if (!ok) {
-        problem = std::string(spec.name) + ": \"" + word + "\" is not " + expected(spec);
+        problem = std::string(spec.name) + " \"" + word + "\" is not " + expected(spec);
         return false;
     }
     if (spec.kind == ArgKind::Number)

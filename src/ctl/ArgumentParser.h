@@ -8,7 +8,7 @@
 namespace quorrel {
 
 // Reads the command-line word `word` (UTF-8) as an argument of `spec`. False, with the reason
-// in `problem` ("PORT: \"G\" is not a port A–F or 0–5"), when it is none.
+// in `problem` ("PORT \"G\" is not a port A-F or 0-5"), when it is none.
 bool parseArgument(const ArgSpec& spec, const std::string& word, ArgValue& value,
                    std::string& problem);
 

@@ -38,6 +38,8 @@ private:
     int sourceTable();
     int log();
     int record();
+    // Right after the open the receiver has no position yet: its first epoch brings one.
+    void waitForFirstEpoch(CGnssReceiver& receiver) const;
     // Runs until Ctrl-C (0) or until the link is lost (1), calling `tick` once a second.
     int untilInterrupted(CGnssReceiver& receiver, const std::function<bool()>& tick);
     bool interrupted() const { return m_env.interrupts && m_env.interrupts->interrupted(); }
@@ -111,7 +113,9 @@ bool CtlRun::connect(ReceiverConnection& connection) {
 int CtlRun::getOrSet(OperationKind kind) {
     PreparedCall call;
     std::string problem;
-    if (!prepareCall(kind, m_options.arguments, call, problem)) return badUsage(problem);
+    if (!prepareCall(kind, m_options.arguments, call, problem))
+        return call.operation ? printBadUsage(m_env.err, problem, operationUsage(*call.operation))
+                              : badUsage(problem);
     ReceiverConnection connection(connectRequest());
     if (!connect(connection)) return singleOperation(1);
     const CallOutcome outcome = runCall(connection.receiver(), call, m_options.json);
@@ -132,11 +136,7 @@ int CtlRun::status() {
         print(formatStatus(snapshot) + (m_options.watch ? "\n" : ""));
     };
     if (!m_options.watch) {
-        // The first epoch after the open carries the position.
-        const qint64 deadline = QDateTime::currentMSecsSinceEpoch() + kFirstEpochMs;
-        while (!receiver.IsEpochAvailable() && !interrupted() &&
-               QDateTime::currentMSecsSinceEpoch() < deadline) {
-        }
+        waitForFirstEpoch(receiver);
         show();
         connection.close();
         return singleOperation(0);
@@ -148,6 +148,13 @@ int CtlRun::status() {
     });
     connection.close();
     return code;
+}
+
+void CtlRun::waitForFirstEpoch(CGnssReceiver& receiver) const {
+    const qint64 deadline = QDateTime::currentMSecsSinceEpoch() + kFirstEpochMs;
+    while (!receiver.IsEpochAvailable() && !interrupted() &&
+           QDateTime::currentMSecsSinceEpoch() < deadline) {
+    }
 }
 
 int CtlRun::untilInterrupted(CGnssReceiver& receiver, const std::function<bool()>& tick) {
@@ -172,6 +179,7 @@ int CtlRun::sourceTable() {
     if (!readCasterAccess(m_options.arguments, caster, problem)) return badUsage(problem);
     ReceiverConnection connection(connectRequest());
     if (!connect(connection)) return singleOperation(1);
+    waitForFirstEpoch(connection.receiver());
     const SourceTableResult result =
         loadStations(connection.receiver(), caster, connection.isExternalGps());
     connection.close();

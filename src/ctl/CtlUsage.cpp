@@ -78,4 +78,12 @@ int printBadUsage(std::FILE* err, const std::string& problem) {
     return 2;
 }
 
+int printBadUsage(std::FILE* err, const std::string& problem, const std::string& usage) {
+    std::fprintf(err,
+                 "quorrelctl: %s\nUsage: quorrelctl %s\n'quorrelctl --help' lists every "
+                 "operation.\n",
+                 problem.c_str(), usage.c_str());
+    return 2;
+}
+
 }  // namespace quorrel

@@ -14,4 +14,7 @@ std::string helpText();
 // Prints "quorrelctl: `problem`" and the usage to `err`; returns the exit status of bad usage.
 int printBadUsage(std::FILE* err, const std::string& problem);
 
+// Prints "quorrelctl: `problem`" and the one line `usage` of an operation.
+int printBadUsage(std::FILE* err, const std::string& problem, const std::string& usage);
+
 }  // namespace quorrel

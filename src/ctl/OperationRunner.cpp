@@ -60,7 +60,7 @@ bool prepareCall(OperationKind kind, const std::vector<std::string>& words, Prep
     }
     const std::vector<ArgSpec>& specs = call.operation->arguments;
     if (words.size() - 1 != specs.size()) {
-        problem = operationUsage(*call.operation) + ": takes " + std::to_string(specs.size()) +
+        problem = std::string(call.operation->name) + " takes " + std::to_string(specs.size()) +
                   " argument" + (specs.size() == 1 ? "" : "s") + ", not " +
                   std::to_string(words.size() - 1);
         return false;
@@ -69,7 +69,7 @@ bool prepareCall(OperationKind kind, const std::vector<std::string>& words, Prep
     for (std::size_t i = 0; i < specs.size(); ++i) {
         ArgValue value;
         if (!parseArgument(specs[i], words[i + 1], value, problem)) {
-            problem = operationUsage(*call.operation) + ": " + problem;
+            problem = std::string(call.operation->name) + ": " + problem;
             return false;
         }
         call.arguments.push_back(std::move(value));

@@ -18,7 +18,7 @@ struct PreparedCall {
 // Finds the operation `words[0]` of `kind` and reads its arguments from the rest. False, with
 // the reason in `problem`, when there is no such operation, the count is wrong or an argument
 // cannot be read (text that would change the receiver's sentence among them); the receiver
-// is not needed for that.
+// is not needed for that. `call.operation` is set whenever the operation was found.
 bool prepareCall(OperationKind kind, const std::vector<std::string>& words, PreparedCall& call,
                  std::string& problem);
 

@@ -158,10 +158,11 @@ bool SerialPort::write(const void* bytes, std::size_t length, std::size_t& writt
     const bool unlimited = t.writeTotalPerByteMs == 0 && t.writeTotalConstantMs == 0;
     const auto deadline = Clock::now() + std::chrono::milliseconds(limitMs);
     const auto* p = static_cast<const std::uint8_t*>(bytes);
+    // Shown as the write begins, so that a reply the reader gets meanwhile never shows first.
+    if (m_observer) m_observer(TrafficDirection::Out, p, length);
     while (written < length) {
         const ssize_t n = ::write(m_writeFd, p + written, length - written);
         if (n > 0) {
-            if (m_observer) m_observer(TrafficDirection::Out, p + written, std::size_t(n));
             written += std::size_t(n);
             continue;
         }

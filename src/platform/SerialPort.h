@@ -58,8 +58,9 @@ public:
     SerialTimeouts appliedTimeouts() const;
     int fileDescriptor() const { return m_fd; }
 
-    // Every byte read or written from now on is shown to `observer` as well (none: empty).
-    // Set it while no other thread reads or writes the port.
+    // Every byte read or written from now on is shown to `observer` as well (none: empty);
+    // what a write is given is shown as it begins. Set it while no other thread reads or
+    // writes the port.
     void setTrafficObserver(TrafficObserver observer) { m_observer = std::move(observer); }
 
     // The termios speed constant for `rate`, or 0 when the rate is not one we support.
