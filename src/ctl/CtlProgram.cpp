@@ -99,15 +99,18 @@ ConnectRequest CtlRun::connectRequest() const {
 }
 
 bool CtlRun::connect(ReceiverConnection& connection) {
+    // Ctrl-C during the baud search ends the search; the hook sees the connection only while
+    // it opens.
     if (m_env.interrupts)
         m_env.interrupts->setOnInterrupt([this, &connection] {
             m_quit = true;
             connection.cancelOpen();
         });
     std::string problem;
-    if (!interrupted() && connection.open(&m_quit, problem)) return true;
-    if (!problem.empty()) error(problem);
-    return false;
+    const bool connected = !interrupted() && connection.open(&m_quit, problem);
+    if (m_env.interrupts) m_env.interrupts->setOnInterrupt([this] { m_quit = true; });
+    if (!connected && !problem.empty()) error(problem);
+    return connected;
 }
 
 int CtlRun::getOrSet(OperationKind kind) {

@@ -7,8 +7,6 @@
 #include "app/shell/SettingsStore.h"
 #include "app/shell/SimulatorProcess.h"
 #include "app/shell/StartupSequence.h"
-#include "receiver/CInternalReceiver.h"
-#include "receiver/external/CExternalNmeaReceiver.h"
 #include "ui/kit/AppSettings.h"
 
 namespace quorrel {
@@ -16,19 +14,6 @@ namespace {
 
 const QString kProgram = QStringLiteral("quorrelctl");
 constexpr int kSimulatorStartMs = 10000;
-
-std::unique_ptr<CGnssReceiver> createQuickReceiver(DeviceClass deviceClass,
-                                                   const QString& deviceId) {
-    if (!isExternalModule(deviceClass)) {
-        auto board = std::make_unique<CInternalReceiver>();
-        board->setTimeouts(shortLinkTimeouts());
-        return board;
-    }
-    auto module = std::make_unique<CExternalNmeaReceiver>();
-    module->SetTimeouts(shortModuleTimeouts());
-    module->SetDeviceIdentifier(deviceId.toStdU16String());
-    return module;
-}
 
 }  // namespace
 

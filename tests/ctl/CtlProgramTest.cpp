@@ -140,13 +140,26 @@ TEST_F(CtlBoardTest, InterruptedWatchClosesTheReceiver) {
     }
 }
 
+// Ctrl-C while no receiver answers ends the baud search; the single operation ends as cut
+// short by the signal, without an open failure to report.
+TEST_F(CtlBoardTest, CtrlCDuringTheBaudSearchEndsIt) {
+    board.silence(true);
+    CtlProcess get(withBoard({"get", "Version"}), home.path().toStdString());
+    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    get.signal(SIGINT);
+    const CtlResult result = get.finish();
+    EXPECT_EQ(result.exitCode, 128 + SIGINT);
+    EXPECT_EQ(result.err, "");
+}
+
 TEST_F(CtlBoardTest, LogShowsBothDirectionsUntilCtrlC) {
     CtlProcess log(withBoard({"log"}), home.path().toStdString());
     ASSERT_TRUE(log.waitForOut(" in $GPGGA,", 5000));
     log.signal(SIGINT);
     const CtlResult result = log.finish();
     EXPECT_EQ(result.exitCode, 0);
-    const std::regex sent(R"(\n[0-9]{2}:[0-9]{2}:[0-9]{2}\.[0-9]{3} out \$PQVXS,NME,GGA,A,ON,1\.00\n)");
+    const std::regex sent(
+        R"(\n[0-9]{2}:[0-9]{2}:[0-9]{2}\.[0-9]{3} out \$PQVXS,NME,GGA,A,ON,1\.00\n)");
     EXPECT_TRUE(std::regex_search(result.out, sent)) << result.out;
     EXPECT_NE(result.out.find(" in $PQVXR,ACK,NME"), std::string::npos);
     EXPECT_NE(result.out.find("out $PQVXS,NME,ALL,A,OFF"), std::string::npos) << "the close shows";
@@ -207,8 +220,8 @@ TEST(CtlProgram, NoReceiverOnTheDeviceExitsOneWithTheReason) {
 
 TEST(CtlProgram, SimulateRunsTheSimulatorBesideTheProgram) {
     QTemporaryDir home;
-    const CtlResult result = runCtl({"--simulate", "--device-id", "9999", "get", "Version"},
-                                    home.path().toStdString());
+    const CtlResult result =
+        runCtl({"--simulate", "--device-id", "9999", "get", "Version"}, home.path().toStdString());
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_NE(result.out.find("receiverVersion: "), std::string::npos) << result.out;
 }
@@ -230,9 +243,7 @@ protected:
         return words;
     }
     // The module was switched back to NMEA: the driver's close.
-    bool closed() const {
-        return module.waitForMessage(0x81, 2000);
-    }
+    bool closed() const { return module.waitForMessage(0x81, 2000); }
 
     QTemporaryDir home;
     ModuleSimulator module;
@@ -265,8 +276,8 @@ TEST_F(CtlModuleTest, RecordWritesTheModulesFramesUntilCtrlC) {
     EXPECT_TRUE(closed());
 
     // A file that holds data is never written over.
-    const CtlResult again = runCtl(withModule({"record", path.toStdString()}),
-                                   home.path().toStdString());
+    const CtlResult again =
+        runCtl(withModule({"record", path.toStdString()}), home.path().toStdString());
     EXPECT_EQ(again.exitCode, 2);
     EXPECT_NE(again.err.find("already holds data"), std::string::npos);
     EXPECT_EQ(QFile(path).size(), bytes.size());

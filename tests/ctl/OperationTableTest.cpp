@@ -59,14 +59,16 @@ std::string sampleWord(const ArgSpec& spec) {
 // Runs every row of the table once, power-off last; returns the calls the receiver refused.
 std::set<std::string> walk(CGnssReceiver& receiver, bool json) {
     std::vector<const Operation*> rows;
-    for (const Operation& operation : operationTable()) rows.push_back(&operation);
+    for (const Operation& operation : operationTable())
+        rows.push_back(&operation);
     std::stable_partition(rows.begin(), rows.end(), [](const Operation* operation) {
         return std::string(operation->call) != "PowerOff";
     });
     std::set<std::string> refused;
     for (const Operation* operation : rows) {
         std::vector<std::string> words{operation->name};
-        for (const ArgSpec& spec : operation->arguments) words.push_back(sampleWord(spec));
+        for (const ArgSpec& spec : operation->arguments)
+            words.push_back(sampleWord(spec));
         PreparedCall call;
         std::string problem;
         EXPECT_TRUE(prepareCall(operation->kind, words, call, problem)) << problem;
@@ -95,12 +97,16 @@ std::set<std::string> walk(CGnssReceiver& receiver, bool json) {
     return refused;
 }
 
-ConnectRequest quickRequest(const std::string& device, const char* deviceId) {
+// Opens the receiver on `device` as the command line does, and walks the table on it.
+std::set<std::string> walkOn(const std::string& device, const char* deviceId, bool json) {
     ConnectRequest request;
     request.port = QString::fromStdString(device);
     request.deviceId = QString::fromLatin1(deviceId);
     request.shortWaits = true;
-    return request;
+    ReceiverConnection connection(request);
+    std::string problem;
+    EXPECT_TRUE(connection.open(nullptr, problem)) << problem;
+    return walk(connection.receiver(), json);
 }
 
 }  // namespace
@@ -124,11 +130,11 @@ TEST(OperationTable, EveryRowIsCompleteAndFoundByEitherName) {
 // it a reason to refuse.
 TEST(OperationTableWalk, EveryOperationRunsOnTheBoard) {
     const std::set<std::string> expectedRefusals = {
-        "QueryCurrentFile", "GetCurrentFileName",  // no recording file
-        "InitializeMemory",                        // 1 is no memory the board knows
-        "SetRadioParameters",                      // no sentence for radio type NONE
+        "QueryCurrentFile",      "GetCurrentFileName",      // no recording file
+        "InitializeMemory",                                 // 1 is no memory the board knows
+        "SetRadioParameters",                               // no sentence for radio type NONE
         "SetModemCsdParameters", "SetModemGprsParameters",  // "TEST" is no PIN
-        "SetDirectIp", "SetDirectIpEx", "ConnectMountPoint",  // no server "TEST"
+        "SetDirectIp",           "SetDirectIpEx",          "ConnectMountPoint",  // no server "TEST"
     };
     for (const bool json : {false, true}) {
         BoardConfig config;
@@ -136,12 +142,8 @@ TEST(OperationTableWalk, EveryOperationRunsOnTheBoard) {
         config.timeScale = 0.01;
         BoardSimulator board(config);
         ASSERT_TRUE(board.start());
-        ReceiverConnection connection(quickRequest(board.devicePath(), "9999TEST"));
-        std::string problem;
-        ASSERT_TRUE(connection.open(nullptr, problem)) << problem;
-        const std::set<std::string> refused = walk(connection.receiver(), json);
-        EXPECT_EQ(refused, expectedRefusals) << "json " << json;
-        connection.close();
+        EXPECT_EQ(walkOn(board.devicePath(), "9999TEST", json), expectedRefusals)
+            << "json " << json;
     }
 }
 
@@ -151,10 +153,7 @@ TEST(OperationTableWalk, OnTheModuleOnlyWhatItImplementsSucceeds) {
     config.epochMs = 200;
     ModuleSimulator module(config);
     ASSERT_TRUE(module.start());
-    ReceiverConnection connection(quickRequest(module.devicePath(), "0143TEST"));
-    std::string problem;
-    ASSERT_TRUE(connection.open(nullptr, problem)) << problem;
-    const std::set<std::string> refused = walk(connection.receiver(), true);
+    const std::set<std::string> refused = walkOn(module.devicePath(), "0143TEST", true);
     std::set<std::string> done;
     for (const Operation& operation : operationTable())
         if (!refused.count(operation.call)) done.insert(operation.call);
@@ -164,9 +163,7 @@ TEST(OperationTableWalk, OnTheModuleOnlyWhatItImplementsSucceeds) {
         "QueryElevationMask", "GetWti", "GetA2dValue0", "GetA2dValue1", "GetA2dValue2",
         "QueryAntennaHeight", "QueryAntennaReduction",
         // Settings; SetRecording fails, as storage choice 1 finds no storage card.
-        "SetMemory", "ClearRecordingStopped", "SetRecordingInterval", "SetSbas",
-        "SetElevationMask", "SetAntennaHeight", "SetAntennaReduction", "ResetReceiver",
-        "InitializeMemory"};
+        "SetMemory", "ClearRecordingStopped", "SetRecordingInterval", "SetSbas", "SetElevationMask",
+        "SetAntennaHeight", "SetAntennaReduction", "ResetReceiver", "InitializeMemory"};
     EXPECT_EQ(done, implemented);
-    connection.close();
 }

@@ -85,7 +85,8 @@ TEST_F(SourceTableBrowseTest, FailedLoadStillRestores) {
 }
 
 TEST_F(SourceTableBrowseTest, NoHostOrPortLeavesTheCasterAlone) {
-    for (const CasterAccess caster : {CasterAccess{u"", 2101}, CasterAccess{u"127.0.0.1", 0}}) {
+    for (const CasterAccess& caster :
+         {CasterAccess{u"", 2101, u"", u""}, CasterAccess{u"127.0.0.1", 0, u"", u""}}) {
         request.caster = caster;
         SourceTableBrowse browse(receiver);
         EXPECT_EQ(browse.load(request, stations), BrowseOutcome::NotContacted);
