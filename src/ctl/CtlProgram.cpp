@@ -25,6 +25,11 @@ class CtlRun {
 public:
     CtlRun(const CtlOptions& options, const CtlEnvironment& environment)
         : m_options(options), m_env(environment) {}
+    ~CtlRun() {
+        if (m_env.interrupts) m_env.interrupts->setOnInterrupt({});
+    }
+    CtlRun(const CtlRun&) = delete;
+    CtlRun& operator=(const CtlRun&) = delete;
 
     int run();
 
