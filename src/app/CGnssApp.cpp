@@ -6,13 +6,13 @@
 #include <cstdio>
 
 #include "app/CMainMenuDlg.h"
-#include "app/StartupSequence.h"
 #include "app/StartupWindow.h"
 #include "app/shell/InstanceLock.h"
 #include "app/shell/OpenFailureText.h"
-#include "app/shell/PlatformSettings.h"
+#include "app/shell/ReceiverTarget.h"
 #include "app/shell/SettingsStore.h"
 #include "app/shell/SimulatorProcess.h"
+#include "app/shell/StartupSequence.h"
 #include "receiver/CGnssReceiver.h"
 #include "ui/kit/LinkMonitor.h"
 #include "ui/kit/ReceiverWorker.h"
@@ -69,15 +69,13 @@ CGnssApp* CGnssApp::instance() {
 
 void CGnssApp::createReceiver() {
     m_settings = AppSettings{};
-    const PlatformSettings platform(m_title);
-    DeviceIdSources sources{m_config.deviceIdArg, platform.deviceId(), m_config.dmiSerialPath};
-    ReadDeviceId(sources, m_deviceId);
-    m_deviceClass = deviceClassFor(m_deviceId);
-    m_devicePath = devicePathFor(portNameFor(m_deviceClass), m_config.portOverride, platform);
+    const ReceiverTarget target = findReceiverTarget(m_title, m_config.deviceIdArg,
+                                                     m_config.dmiSerialPath, m_config.portOverride);
+    m_deviceId = target.deviceId;
+    m_deviceClass = target.deviceClass;
+    m_devicePath = target.devicePath;
 
-    m_receiver = m_config.receiverFactory(m_deviceClass, m_deviceId);
-    m_receiver->SetDeviceClass(static_cast<int>(m_deviceClass));
-    m_receiver->SetStopOutputOnClose(true);
+    m_receiver = createProgramReceiver(m_config.receiverFactory, m_deviceClass, m_deviceId);
     m_worker = std::make_unique<ReceiverWorker>(*m_receiver, m_prompts);
     m_link = std::make_unique<LinkMonitor>(*m_receiver);
 }
@@ -141,10 +139,7 @@ void CGnssApp::requestQuit() {
 }
 
 bool CGnssApp::startSimulator() {
-    const QString program =
-        QDir(m_config.programDir)
-            .filePath(isExternalModule(m_deviceClass) ? QStringLiteral("quorrel-modulesim")
-                                                      : QStringLiteral("quorrel-boardsim"));
+    const QString program = QDir(m_config.programDir).filePath(simulatorProgramFor(m_deviceClass));
     if (!m_simulator) m_simulator = std::make_unique<SimulatorProcess>();
     if (!m_simulator->start(program, {}, m_config.timings.simulatorStartMs)) {
         printLine(QStringLiteral("gnss-quorrel: %1").arg(m_simulator->error()));

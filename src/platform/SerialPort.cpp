@@ -158,6 +158,8 @@ bool SerialPort::write(const void* bytes, std::size_t length, std::size_t& writt
     const bool unlimited = t.writeTotalPerByteMs == 0 && t.writeTotalConstantMs == 0;
     const auto deadline = Clock::now() + std::chrono::milliseconds(limitMs);
     const auto* p = static_cast<const std::uint8_t*>(bytes);
+    // Shown as the write begins, so that a reply the reader gets meanwhile never shows first.
+    if (m_observer) m_observer(TrafficDirection::Out, p, length);
     while (written < length) {
         const ssize_t n = ::write(m_writeFd, p + written, length - written);
         if (n > 0) {
@@ -196,6 +198,7 @@ bool SerialPort::readWithDriverTimer(std::uint8_t* buffer, std::size_t length, s
         const ssize_t n = ::read(m_fd, buffer, length);
         if (n > 0) {
             got = std::size_t(n);
+            if (m_observer) m_observer(TrafficDirection::In, buffer, got);
             return true;
         }
         if (n < 0 && errno == EINTR) continue;
@@ -222,6 +225,7 @@ bool SerialPort::readWithPoll(std::uint8_t* buffer, std::size_t length, std::siz
         const ssize_t n = ::read(m_fd, buffer, length);
         if (n > 0) {
             got = std::size_t(n);
+            if (m_observer) m_observer(TrafficDirection::In, buffer, got);
             return true;
         }
         // Readable but empty: the device vanished.

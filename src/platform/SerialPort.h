@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/ByteSource.h"
+#include "platform/TrafficObserver.h"
 
 namespace quorrel {
 
@@ -57,6 +58,11 @@ public:
     SerialTimeouts appliedTimeouts() const;
     int fileDescriptor() const { return m_fd; }
 
+    // Every byte read or written from now on is shown to `observer` as well (none: empty);
+    // what a write is given is shown as it begins. Set it while no other thread reads or
+    // writes the port.
+    void setTrafficObserver(TrafficObserver observer) { m_observer = std::move(observer); }
+
     // The termios speed constant for `rate`, or 0 when the rate is not one we support.
     static unsigned speedConstant(std::uint32_t rate);
 
@@ -74,6 +80,7 @@ private:
     SerialTimeouts m_appliedTimeouts;
     mutable std::mutex m_timeoutsMutex;
     std::string m_name;
+    TrafficObserver m_observer;
 };
 
 }  // namespace quorrel

@@ -385,5 +385,6 @@ int CGnssReceiver::addLinkLostListener(std::function<void()>) {
     return 0;
 }
 void CGnssReceiver::removeLinkLostListener(int) {}
+void CGnssReceiver::setTrafficObserver(TrafficObserver) {}
 
 }  // namespace quorrel

@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 
+#include "platform/TrafficObserver.h"
 #include "receiver/ReceiverTypes.h"
 #include "receiver/link/StatusRecords.h"
 
@@ -202,6 +203,9 @@ public:
     // Once removeLinkLostListener returns, that listener is not running and never runs again.
     virtual int addLinkLostListener(std::function<void()> listener);
     virtual void removeLinkLostListener(int id);
+    // Every byte the link reads or writes from the next Open on is shown to `observer`, on
+    // the thread that moved it; set it while the receiver is closed.
+    virtual void setTrafficObserver(TrafficObserver observer);
 };
 
 }  // namespace quorrel

@@ -131,6 +131,10 @@ void CInternalReceiver::setOpenObserver(std::function<void(const OpenAttempt&)> 
     m_open.setObserver(std::move(observer));
 }
 
+void CInternalReceiver::setTrafficObserver(TrafficObserver observer) {
+    m_port.setTrafficObserver(std::move(observer));
+}
+
 void CInternalReceiver::cancelOpen() {
     m_open.cancel([this] { m_session.cancel(); });
 }

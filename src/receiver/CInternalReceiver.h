@@ -106,6 +106,7 @@ public:
     // receiver (Close would wait for the very thread it runs on).
     int addLinkLostListener(std::function<void()> listener) override;
     void removeLinkLostListener(int id) override;
+    void setTrafficObserver(TrafficObserver observer) override;
     bool PowerOff() override;
     bool ResetReceiver() override;
     bool InitializeMemory(int value) override;

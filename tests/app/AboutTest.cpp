@@ -59,8 +59,8 @@ TEST(AboutBox, SilentReceiverLeavesOnlyTheProgramAfterOneWait) {
     const qint64 waited = clock.elapsed();
     EXPECT_EQ(visibleLines(about), kProgramOnly);
     EXPECT_EQ(link.received("$PQVXQ,VERSION").size(), 1u);
-    EXPECT_GE(waited, test::shortLinkTimeouts().replyMs);
-    EXPECT_LT(waited, 2 * test::shortLinkTimeouts().replyMs);
+    EXPECT_GE(waited, shortLinkTimeouts().replyMs);
+    EXPECT_LT(waited, 2 * shortLinkTimeouts().replyMs);
 }
 
 TEST(AboutBox, ModuleCannotBeAskedSoItsLinesAreHiddenAtOnce) {

@@ -33,7 +33,7 @@ protected:
             auto receiver = test::quickReceiver(deviceClass, deviceId);
             // Nothing answers here: the baud search need not wait long at any rate.
             if (auto* board = dynamic_cast<CInternalReceiver*>(receiver.get())) {
-                LinkTimeouts timeouts = test::shortLinkTimeouts();
+                LinkTimeouts timeouts = shortLinkTimeouts();
                 timeouts.replyMs = timeouts.aliveMs = 100;
                 board->setTimeouts(timeouts);
             }

@@ -1,7 +1,8 @@
 // The dependency rule of the source tree: platform → receiver/link → receiver → receiver/
-// external → ui/kit → app/shell, ui/status, ui/config, ui/link → app. A file includes
+// external → ui/kit → app/shell, ui/status, ui/config, ui/link → app, ctl. A file includes
 // headers of its own folder and of the folders below it, never of one above it or of a
-// sibling; src/platform and src/receiver include no Qt at all, src/app/shell Qt Core only.
+// sibling; src/platform and src/receiver include no Qt at all, src/app/shell and src/ctl Qt
+// Core only.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -27,7 +28,7 @@ struct Layer {
 constexpr Layer kLayers[] = {
     {"platform", 0}, {"receiver/link", 1}, {"receiver", 2},  {"receiver/external", 3},
     {"ui/kit", 4},   {"app/shell", 5},     {"ui/status", 5}, {"ui/config", 5},
-    {"ui/link", 5},  {"app", 6},
+    {"ui/link", 5},  {"app", 6},           {"ctl", 6},
 };
 
 const Layer* layerOf(const std::string& path) {
@@ -108,9 +109,22 @@ TEST(LayerRules, PlatformAndReceiverIncludeNoQt) {
     }
 }
 
-// The shell, and every kit header it takes, get by with Qt Core: a command-line program on
-// the same receiver library links them without a display.
-TEST(LayerRules, ShellNeedsQtCoreOnly) {
+// The command-line companion sits beside the application on the shell: no screen and
+// nothing of the application above the shell.
+TEST(LayerRules, CompanionTakesNoScreens) {
+    for (const Include& include : allIncludes()) {
+        if (!startsWith(include.file, "ctl/") || !include.quoted) continue;
+        const bool screen =
+            startsWith(include.target, "ui/") && !startsWith(include.target, "ui/kit/");
+        const bool application =
+            startsWith(include.target, "app/") && !startsWith(include.target, "app/shell/");
+        EXPECT_FALSE(screen || application) << include.file << " includes " << include.target;
+    }
+}
+
+// The shell and the command-line companion, and every kit header they take, get by with Qt
+// Core: the companion links them without a display.
+TEST(LayerRules, ShellAndCompanionNeedQtCoreOnly) {
     const fs::path qtCore = QUORREL_QT_CORE_DIR;
     if (qtCore.empty()) GTEST_SKIP() << "built without Qt";
     const std::vector<Include> includes = allIncludes();
@@ -119,7 +133,8 @@ TEST(LayerRules, ShellNeedsQtCoreOnly) {
         if (std::find(files.begin(), files.end(), file) == files.end()) files.push_back(file);
     };
     for (const Include& include : includes)
-        if (startsWith(include.file, "app/shell/")) take(include.file);
+        if (startsWith(include.file, "app/shell/") || startsWith(include.file, "ctl/"))
+            take(include.file);
     for (std::size_t i = 0; i < files.size(); ++i) {
         for (const Include& include : includes) {
             if (include.file != files[i]) continue;

@@ -78,6 +78,25 @@ TEST_F(SerialPortTest, WritesReachTheOtherSideUnchanged) {
     EXPECT_STREQ(buffer, text);
 }
 
+// Both read paths (poll() and the driver timer) and the write path show their bytes.
+TEST_F(SerialPortTest, TrafficObserverSeesEveryByteWithItsDirection) {
+    std::string seen;
+    port.setTrafficObserver(
+        [&seen](TrafficDirection direction, const std::uint8_t* bytes, std::size_t length) {
+            seen += direction == TrafficDirection::In ? "<" : ">";
+            seen.append(reinterpret_cast<const char*>(bytes), length);
+        });
+    std::size_t count = 0;
+    ASSERT_TRUE(port.write("$Q\r\n", 4, count));
+    std::uint8_t buffer[16];
+    for (int timeoutMs : {50, 200}) {
+        ASSERT_EQ(::write(pty.masterFd(), "$R", 2), 2);
+        ASSERT_TRUE(port.read(buffer, sizeof buffer, count, timeoutMs));
+    }
+    EXPECT_TRUE(port.read(buffer, sizeof buffer, count, 50));  // nothing: nothing shown
+    EXPECT_EQ(seen, ">$Q\r\n<$R<$R");
+}
+
 // Both read paths: poll() and the driver timer.
 TEST_F(SerialPortTest, VanishedDeviceIsAReadFailureNotATimeout) {
     for (int timeoutMs : {50, 1500}) {

@@ -45,6 +45,12 @@ std::string SimulatedBoard::lastReceived() const {
     const auto log = m_board->receivedLog();
     return log.empty() ? std::string() : log.back().text;
 }
+std::vector<std::string> SimulatedBoard::receivedLines() const {
+    std::vector<std::string> lines;
+    for (const auto& entry : m_board->receivedLog())
+        lines.push_back(entry.text);
+    return lines;
+}
 void SimulatedBoard::clearLog() {
     m_board->clearLog();
 }

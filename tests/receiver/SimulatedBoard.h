@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "sim/board/BoardConfig.h"
 
@@ -36,6 +37,8 @@ public:
     bool hasReceived(const std::string& prefix) const;
     // The last line received, without CR LF.
     std::string lastReceived() const;
+    // Every line received, without CR LF, oldest first.
+    std::vector<std::string> receivedLines() const;
     void clearLog();
 
 private:

@@ -9,8 +9,15 @@ namespace quorrel {
 SimulatorProcess::SimulatorProcess() {
     // Its error output (faults, warnings) reaches the user's terminal unchanged.
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    // The simulator must not outlive a program that crashed or was killed.
-    m_process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
+    // The simulator must not outlive a program that crashed or was killed, and ends on
+    // SIGTERM even when its parent leaves that signal to a thread of its own (blocked masks
+    // are inherited).
+    m_process.setChildProcessModifier([] {
+        ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+        sigset_t all;
+        sigfillset(&all);
+        ::sigprocmask(SIG_UNBLOCK, &all, nullptr);
+    });
     // After the device path the simulator's output is of no interest; drop it so that the
     // pipe never fills.
     QObject::connect(&m_process, &QProcess::readyReadStandardOutput, &m_process, [this] {

@@ -179,6 +179,10 @@ void CExternalNmeaReceiver::setOpenObserver(std::function<void(const OpenAttempt
     m_open.setObserver(std::move(observer));
 }
 
+void CExternalNmeaReceiver::setTrafficObserver(TrafficObserver observer) {
+    m_port.setTrafficObserver(std::move(observer));
+}
+
 void CExternalNmeaReceiver::cancelOpen() {
     m_open.cancel([this] {
         std::lock_guard<std::mutex> guard(m_sessionMutex);
@@ -288,6 +292,15 @@ bool CExternalNmeaReceiver::startRecording() {
     const std::string path =
         firstFreeRawDataFile(folder, rawDataBaseName(m_deviceIdentifier, rawDataDate(m_places)));
     if (path.empty()) return false;
+    return beginRecording(path);
+}
+
+bool CExternalNmeaReceiver::RecordTo(const std::string& path) {
+    if (!IsConnected() || path.empty()) return false;
+    return beginRecording(path);
+}
+
+bool CExternalNmeaReceiver::beginRecording(const std::string& path) {
     return m_recorder.start(path, m_deviceClass == 1 ? kClassOneHeader : "",
                             m_timeouts.recordingWaitMs);
 }

@@ -36,6 +36,10 @@ public:
     void SetDeviceIdentifier(const std::u16string& identifier);
     void SetRawDataPlaces(const RawDataPlaces& places);
     void SetTimeouts(const ExternalTimeouts& timeouts);
+    // Records the raw data into `path` instead of a file named by date in the raw data folder;
+    // as SetRecording(true) otherwise, but a recording already running ends first. The file
+    // must not hold data yet (PollRecordingStopped() then turns true).
+    bool RecordTo(const std::string& path);
     // The module's software version (message 6), empty before it sent one.
     std::string SoftwareVersion() const;
 
@@ -78,6 +82,7 @@ public:
     std::string openFailureDetail() const override;
     int addLinkLostListener(std::function<void()> listener) override;
     void removeLinkLostListener(int id) override;
+    void setTrafficObserver(TrafficObserver observer) override;
 
     static constexpr std::uint32_t kBinaryBaudRate = 57600;
     static constexpr std::uint32_t kClosingBaudRate = 9600;
@@ -97,6 +102,7 @@ private:
     bool sendCommand(const std::vector<std::uint8_t>& payload);
     bool queryNavigationParameters(NavigationParameters& parameters);
     bool startRecording();
+    bool beginRecording(const std::string& path);
     bool stopRecording();
 
     SerialPort m_port;

@@ -14,4 +14,16 @@ struct ExternalTimeouts {
     int recordingWaitMs = 2000;          // the reader thread closing the raw data file
 };
 
+// Waits short enough for tests against a simulated module that answers at once.
+inline ExternalTimeouts shortModuleTimeouts() {
+    ExternalTimeouts t;
+    t.acknowledgementMs = 1000;
+    t.navigationParametersMs = 1000;
+    t.dataSeenMs = 300;
+    t.protocolSwitchMs = 100;
+    t.settleMs = 20;
+    t.readMs = 50;
+    return t;
+}
+
 }  // namespace quorrel

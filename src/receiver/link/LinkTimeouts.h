@@ -18,4 +18,18 @@ struct LinkTimeouts {
     int recordingPollMs = 10000;  // least time between two recording-state queries
 };
 
+// Waits short enough that an unanswered request costs under a second, for tests against a
+// simulator that answers at once.
+inline LinkTimeouts shortLinkTimeouts() {
+    LinkTimeouts t;
+    t.replyMs = 800;
+    t.longReplyMs = 800;
+    t.aliveMs = 300;
+    t.epochMs = 300;
+    t.baudSettleMs = 5;
+    t.readSilenceMs = 50;
+    t.recordingPollMs = 300;
+    return t;
+}
+
 }  // namespace quorrel

@@ -5,6 +5,10 @@
 
 namespace quorrel {
 
+// The program's own title; it also names the settings location, whatever language file is
+// loaded.
+inline constexpr char kProgramTitle[] = "GNSS Quorrel";
+
 // The persisted settings record, in the order the main menu and the differential-mode
 // sheet receive it. Strings start empty and numbers zero.
 struct AppSettings {

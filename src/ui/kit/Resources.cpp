@@ -4,6 +4,7 @@
 #include <QResource>
 #include <QTextStream>
 
+#include "ui/kit/AppSettings.h"
 #include "ui/kit/StringIds.h"
 
 namespace quorrel {
@@ -106,7 +107,7 @@ constexpr BuiltinText kBuiltinTexts[] = {
     {kStrSatellitesTracked, "Satellites tracked:"},
     {kStrReset, "Reset"},
     {kStrResetQuestion, "Reset GNSS receiver?"},
-    {kStrAppTitle, "GNSS Quorrel"},
+    {kStrAppTitle, kProgramTitle},
     {kStrAboutCaption, "About GNSS Quorrel"},
     {kStrGnssService, "GNSS Service"},
     {kStrGnssFirmwareLabel, "GNSS Firmware:"},

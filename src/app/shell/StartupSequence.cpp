@@ -1,4 +1,4 @@
-#include "app/StartupSequence.h"
+#include "app/shell/StartupSequence.h"
 
 namespace quorrel {
 
