@@ -3,6 +3,7 @@
 // shows. Not a Google Benchmark: `bench/soak` runs it and keeps the samples.
 //
 //   soak_status [minutes=60] [sample-seconds=60]
+#include <unistd.h>
 #include <QApplication>
 #include <QTimer>
 #include <cstdio>
@@ -10,7 +11,6 @@
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 
 #include "receiver/CInternalReceiver.h"
 #include "sim/board/BoardSimulator.h"
