@@ -52,7 +52,7 @@ bool NetworkCommands::casterKnown() const {
     return !m_board.state.ntrip.address.empty() && m_board.state.ntrip.port > 0;
 }
 
-CasterAccess NetworkCommands::caster() const {
+CasterEndpoint NetworkCommands::caster() const {
     const NtripSettings& n = m_board.state.ntrip;
     return {n.address, n.port, n.login, n.password};
 }

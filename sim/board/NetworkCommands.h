@@ -20,7 +20,7 @@ private:
     void loadSourceTable();
     void queryNtrip(const Command& c);
     bool casterKnown() const;
-    CasterAccess caster() const;
+    CasterEndpoint caster() const;
 
     BoardContext& m_board;
 };

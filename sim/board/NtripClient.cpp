@@ -6,7 +6,7 @@
 
 namespace quorrel {
 
-void NtripClient::loadSourceTable(const CasterAccess& caster, std::int64_t nowMs, Result done) {
+void NtripClient::loadSourceTable(const CasterEndpoint& caster, std::int64_t nowMs, Result done) {
     m_tableDone = std::move(done);
     m_tableSeen = 0;
     m_tableScanned = 0;
@@ -49,8 +49,8 @@ void NtripClient::processTable(std::int64_t nowMs) {
     if (nowMs >= m_tableDeadline) finishTable(false);
 }
 
-void NtripClient::connect(const CasterAccess& caster, const std::string& mount, std::int64_t nowMs,
-                          Result done) {
+void NtripClient::connect(const CasterEndpoint& caster, const std::string& mount,
+                          std::int64_t nowMs, Result done) {
     disconnect();
     m_mountDone = std::move(done);
     m_mountDeadline = nowMs + m_timeoutMs;

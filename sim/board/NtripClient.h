@@ -10,7 +10,7 @@
 
 namespace quorrel {
 
-struct CasterAccess {
+struct CasterEndpoint {
     std::string host;
     int port = 0;
     std::string login, password;
@@ -26,14 +26,14 @@ public:
 
     explicit NtripClient(int silenceTimeoutMs) : m_timeoutMs(silenceTimeoutMs) {}
 
-    void loadSourceTable(const CasterAccess& caster, std::int64_t nowMs, Result done);
+    void loadSourceTable(const CasterEndpoint& caster, std::int64_t nowMs, Result done);
     bool hasSourceTable() const { return !m_table.empty(); }
     // "SOURCETABLE 200 OK" … "ENDSOURCETABLE" CR LF as the caster sent it.
     const std::string& sourceTable() const { return m_table; }
 
     // Opens `mount`; `done(true)` once correction data flows, `done(false)` on refusal or
     // silence.
-    void connect(const CasterAccess& caster, const std::string& mount, std::int64_t nowMs,
+    void connect(const CasterEndpoint& caster, const std::string& mount, std::int64_t nowMs,
                  Result done);
     void disconnect();
     bool isStreaming() const { return m_streaming; }

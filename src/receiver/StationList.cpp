@@ -1,5 +1,6 @@
 #include "receiver/StationList.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "receiver/link/FieldReader.h"
@@ -59,8 +60,11 @@ bool lineIs(const char* line, std::size_t length, const char* word) {
 }  // namespace
 
 void StationList::add(const StationRecord& record) {
-    // Grow in steps of a hundred records, as the browser's table always did.
-    if (m_records.size() == m_records.capacity()) m_records.reserve(m_records.size() + kGrowth);
+    // At least a hundred records at a time, but in proportion to the list: steps of a fixed
+    // size copy the whole list again and again, which made a caster's table of tens of
+    // thousands of stations take seconds to read.
+    if (m_records.size() == m_records.capacity())
+        m_records.reserve(m_records.size() + std::max(kGrowth, m_records.size()));
     m_records.push_back(record);
 }
 
