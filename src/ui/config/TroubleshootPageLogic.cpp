@@ -49,7 +49,9 @@ std::optional<StringId> TroubleshootPageLogic::apply(CGnssReceiver& receiver,
     receiver.SetAtlRecording(true);
     std::this_thread::sleep_for(std::chrono::milliseconds(m_confirmWaitMs));
     AtlState state;
-    if (!receiver.QueryAtlState(state) || state.recording) return std::nullopt;
+    if (receiver.QueryAtlState(state) && state.recording) return std::nullopt;
+    // Not confirmed, whether the receiver said so or said nothing (powered off, unplugged):
+    // the user asked for a recording and must not leave believing one runs.
     receiver.SetAtlRecording(false);
     return kStrErrorRecordingDebug;
 }

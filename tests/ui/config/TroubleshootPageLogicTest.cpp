@@ -94,12 +94,12 @@ TEST(TroubleshootPageLogic, OkStoresTheStorageAndConfirmsTheRecording) {
          {true, true, 1},
          kStrErrorRecordingDebug,
          {"$PQVXS,MEM,1", "$PQVXS,ATL,ON", "$PQVXQ,ATL", "$PQVXS,ATL,OFF"}},
-        {"confirming query unanswered: nothing more",
+        {"confirming query unanswered: not confirmed either, off again with its message",
          false,
          [](BoardLink& l) { l.board.ignore("PQVXQ,ATL"); },
          {true, true, 1},
-         {},
-         {"$PQVXS,MEM,1", "$PQVXS,ATL,ON", "$PQVXQ,ATL"}},
+         kStrErrorRecordingDebug,
+         {"$PQVXS,MEM,1", "$PQVXS,ATL,ON", "$PQVXQ,ATL", "$PQVXS,ATL,OFF"}},
         {"box clear: ATL OFF, then the storage",
          true,
          none,
@@ -119,14 +119,14 @@ TEST(TroubleshootPageLogic, OkStoresTheStorageAndConfirmsTheRecording) {
 }
 
 // The module records no debug data: the box stays clear; OK with it ticked keeps the storage
-// choice, cannot confirm, and says nothing.
-TEST(TroubleshootPageLogic, ExternalReceiverKeepsTheStorageAndSaysNothing) {
+// choice and cannot confirm, so it says so.
+TEST(TroubleshootPageLogic, ExternalReceiverKeepsTheStorageAndCannotConfirm) {
     test::ModuleLink link;
     ASSERT_TRUE(link.open());
     const TroubleshootPageLogic logic(kConfirmWaitMs);
     expectValues(logic.load(*link.receiver), {false, true, 0});
     link.module.clearReceived();
-    EXPECT_EQ(logic.apply(*link.receiver, {true, true, 1}), std::nullopt);
+    EXPECT_EQ(logic.apply(*link.receiver, {true, true, 1}), kStrErrorRecordingDebug);
     expectValues(logic.load(*link.receiver), {false, true, 1});
     EXPECT_TRUE(test::receivedIds(link.module).empty());
 }
