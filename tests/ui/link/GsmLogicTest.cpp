@@ -84,15 +84,6 @@ TEST(DialingLogic, OpensWithTheNumberAndTwoBlanksAndStartsAsDialling) {
     EXPECT_EQ(DialingLogic().lastModemState(), kModemDialing);
 }
 
-TEST(DialingLogic, ASecondMonitorGoesOnWithTheDotsWhereTheFirstLeftOff) {
-    DialingLogic first("112");
-    const int start = DialingLogic::dotCounter();
-    first.onState(kModemDialing);
-    first.onState(kModemDialing);
-    DialingLogic second("112");
-    EXPECT_EQ(second.onState(kModemDialing).text, "Dialing  112" + dots(start + 2));
-}
-
 TEST(GsmSettingsLogic, PickedNumberBringsThePinOfItsFirstEntry) {
     const std::vector<HistoryEntry> history = {entry({"1111", "0891"}), entry({"", "0892"}),
                                                entry({"3333", "0892"}), entry({"4444", "A1"})};
