@@ -182,6 +182,12 @@ constexpr BuiltinText kBuiltinTexts[] = {
     {kStrValueMountPoint, "station (mount point)"},
     {kStrValueServerHost, "server host"},
     {kStrValuePortName, "port name"},
+    {kStrGsmSettingsPage, "Settings"},
+    {kStrPhoneNumberLabel, "Phone Number:"},
+    {kStrPinCodeLabel, "PIN Code:"},
+    {kStrCloseButton, "Close"},
+    {kStrTextHistoryCharacter,
+     "The %1 contains \";\", which the list of recent numbers cannot hold. Nothing was sent."},
 };
 
 // "id<TAB>text" per line; "\n" and "\\" in the text stand for a line break and a backslash.

@@ -168,6 +168,12 @@ enum StringId : int {
     kStrValueMountPoint = 1129,
     kStrValueServerHost = 1130,
     kStrValuePortName = 1131,
+    // The GSM settings page and the dialling monitor.
+    kStrGsmSettingsPage = 1400,
+    kStrPhoneNumberLabel = 1401,
+    kStrPinCodeLabel = 1402,
+    kStrCloseButton = 1403,
+    kStrTextHistoryCharacter = 1404,
 };
 
 }  // namespace quorrel

@@ -3,6 +3,8 @@
 #include "ui/kit/Resources.h"
 #include "ui/kit/ScreenContext.h"
 #include "ui/kit/StringIds.h"
+#include "ui/link/CDialingDialog.h"
+#include "ui/link/CGsmConfigSheet.h"
 #include "ui/link/COtherConfigSheet.h"
 
 namespace quorrel {
@@ -10,8 +12,20 @@ namespace quorrel {
 DiffLinkSheets programDiffLinkSheets(const ScreenContext& context, QWidget* parent) {
     DiffLinkSheets sheets;
     // sheets.uhf: CUhfConfigSheet, "UHF Radio Settings".
-    // sheets.gsm and sheets.dialing: CGsmConfigSheet, "GSM Modem Settings", and
-    // CDialingDialog.
+    sheets.gsm = [context, parent](const GsmValues& given,
+                                   bool externalReceiver) -> std::optional<GsmValues> {
+        CGsmConfigSheet sheet(context, resText(kStrGsmModemSettings), parent);
+        sheet.setValues(given);
+        sheet.setExternalReceiver(externalReceiver);
+        if (sheet.exec() != QDialog::Accepted) return std::nullopt;
+        return sheet.values();
+    };
+    sheets.dialing = [context, parent](const QString& phoneNumber) {
+        CDialingDialog dialog(context, parent);
+        dialog.setPhoneNumber(phoneNumber);
+        dialog.exec();
+        return dialog.lastModemState();
+    };
     // sheets.network: CNetworkConfigSheet, "Network Settings".
     sheets.otherDevice = [context, parent](const PortValues& given) -> std::optional<PortValues> {
         COtherConfigSheet sheet(context, resText(kStrSerialPortSettings), parent);

@@ -6,8 +6,13 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <functional>
 #include <memory>
@@ -18,7 +23,10 @@
 #include "support/ScreenRig.h"
 #include "support/Screenshots.h"
 #include "support/Str2StrCaster.h"
+#include "ui/link/CDialingDialog.h"
 #include "ui/link/CDiffModeSheet.h"
+#include "ui/link/CGsmConfigSheet.h"
+#include "ui/link/CGsmSettingsPage.h"
 #include "ui/link/COtherConfigSheet.h"
 #include "ui/link/CPortSettingsPage.h"
 #include "ui/link/CRealTimeDiffPage.h"
@@ -86,11 +94,16 @@ TEST_F(DiffModeSheetTest, OkReturnsTheValuesAfterTheOtherDeviceRowSetItsPort) {
         saveScreenshot(*sheet, picture);
     }
 
-    // Enter on the list acts like the button: the GSM sheet is not in this build.
+    // Enter on the list acts like the button.
     selectRow(page(), kGsmRow);
+    bool gsmSheetOpened = false;
+    whenModal<CGsmConfigSheet>([&](CGsmConfigSheet& gsmSheet) {
+        gsmSheetOpened = true;
+        press(gsmSheet, QDialogButtonBox::Cancel);
+    });
     QTest::keyClick(list, Qt::Key_Return);
-    EXPECT_EQ(rig->prompts.texts(), QStringList({"This link's settings are not available yet. "
-                                                 "Nothing was changed."}));
+    EXPECT_TRUE(gsmSheetOpened);
+    EXPECT_TRUE(rig->prompts.texts().isEmpty());
 
     selectRow(page(), kOtherDeviceRow);
     EXPECT_EQ(caption(), "Settings...");
@@ -141,6 +154,55 @@ TEST_F(DiffModeSheetTest, ACallThatIsUpSelectsGsmWithHangUp) {
     page().actionButton()->click();
     EXPECT_EQ(caption(), "Dial...");
     EXPECT_EQ(hub.modemState(), kModemInit);
+}
+
+// "Dial..." through the program's own GSM sheet and dialling monitor: a call that gets
+// through turns the button into "Hang Up"; one the modem gives up on is "Unable to dial!".
+TEST_F(DiffModeSheetTest, DialOpensTheGsmSheetAndTheMonitorFollowsTheCall) {
+    ASSERT_TRUE(opened);
+    QTemporaryDir data;
+    const QByteArray oldData = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
+    for (const bool answers : {true, false}) {
+        SCOPED_TRACE(answers ? "answered" : "not answered");
+        hub.link.board.setDialAnswers(answers);
+        open();
+        selectRow(page(), kGsmRow);
+        QStringList monitorTexts;
+        whenModal<CGsmConfigSheet>([&](CGsmConfigSheet& gsmSheet) {
+            // The second time the number comes back from the receiver.
+            QLineEdit* number = gsmSheet.settingsPage()->phoneList()->lineEdit();
+            number->clear();
+            QTest::keyClicks(number, "0891234567");
+            whenModal<CDialingDialog>([&](CDialingDialog& monitor) {
+                monitorTexts.append(monitor.statusLabel()->text());
+                QObject::connect(&monitor, &CDialingDialog::statusShown,
+                                 [&](const QString& text) { monitorTexts.append(text); });
+            });
+            press(gsmSheet, QDialogButtonBox::Ok);
+        });
+        page().actionButton()->click();
+        EXPECT_EQ(monitorTexts.value(0), "Dialing  0891234567 ...");
+        EXPECT_EQ(monitorTexts.value(1), answers ? "Dialing succeed!" : "Dialing failed!");
+        EXPECT_EQ(caption(), answers ? "Hang Up" : "Dial...");
+        EXPECT_EQ(rig->prompts.texts(), answers ? QStringList() : QStringList("Unable to dial!"));
+        EXPECT_EQ(page().output().dialGsm, answers ? 1 : 0);
+        const Sentences sent = hub.link.received();
+        EXPECT_NE(std::find(sent.begin(), sent.end(), "$PQVXS,MDM,PAR,PTC,0,PHN,0891234567,ADL,N"),
+                  sent.end());
+        EXPECT_EQ(hub.link.received("$PQVXS,MDM,DAL"), Sentences({"$PQVXS,MDM,DAL,1"}));
+        EXPECT_EQ(sent.back(), "$PQVXQ,MDM") << "the monitor's poll";
+        if (answers) {
+            page().actionButton()->click();
+            EXPECT_EQ(caption(), "Dial...");
+        }
+        sheet.reset();
+    }
+    QFile history(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+                  "/gsm_data.txt");
+    ASSERT_TRUE(history.open(QIODevice::ReadOnly));
+    EXPECT_EQ(history.readAll(), "\r\n0891234567");
+    qputenv("XDG_DATA_HOME", oldData);
 }
 
 // The network sheet is not built yet: the test plays it, accepting the caster the main menu
