@@ -77,6 +77,8 @@ std::optional<bool> applyBoardValue(const std::string& name, const std::string& 
     if (name == "--seed") return unsignedInteger(v, 2147483647, c.seed);
     if (name == "--output-rate") return unsignedInteger(v, 20, c.outputRateHz);
     if (name == "--radio") return radio(v, c);
+    if (name == "--radio-channels") return integer(v, 0, 99, c.radioChannels);
+    if (name == "--radio-channel") return integer(v, 0, 99, c.radioChannel);
     if (name == "--sim-pin") return text(v, c.simPin);
     if (name == "--serial") return text(v, c.serialNumber);
     if (name == "--receiver-version") return text(v, c.receiverVersion);
@@ -186,6 +188,8 @@ Fitted hardware:
   --sim-pin PIN            the SIM asks for this PIN at modem initialisation
   --dial-fails             CSD calls never get through
   --radio PORT:TYPE|none   the UHF radio (default D:PDL; types PDL ADL CVL MDL LFE LFA)
+  --radio-channels N       channels the radio reports (default: as many as its type has)
+  --radio-channel N        channel the radio starts on (default 0)
   --no-external-antenna    report no external antenna (A2D)
   --no-storage-card        no storage card for recording
   --ip-timeout MS          silence after which a caster or server is given up (15000)
