@@ -182,6 +182,14 @@ constexpr BuiltinText kBuiltinTexts[] = {
     {kStrValueMountPoint, "station (mount point)"},
     {kStrValueServerHost, "server host"},
     {kStrValuePortName, "port name"},
+    {kStrRadioPage, "Radio"},
+    {kStrRadioSettingsPage, "Settings"},
+    {kStrRadioTypeLabel, "Type:"},
+    {kStrRadioChannelLabel, "Channel:"},
+    {kStrAirLinkSpeedLabel, "Air link speed:"},
+    {kStrRadioProtocolLabel, "Protocol:"},
+    {kStrSensitivityLabel, "Sensitivity:"},
+    {kStrTurnOn, "Turn on"},
 };
 
 // "id<TAB>text" per line; "\n" and "\\" in the text stand for a line break and a backslash.

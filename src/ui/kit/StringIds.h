@@ -168,6 +168,15 @@ enum StringId : int {
     kStrValueMountPoint = 1129,
     kStrValueServerHost = 1130,
     kStrValuePortName = 1131,
+    // The UHF radio sheet.
+    kStrRadioPage = 1200,
+    kStrRadioSettingsPage = 1201,
+    kStrRadioTypeLabel = 1202,
+    kStrRadioChannelLabel = 1203,
+    kStrAirLinkSpeedLabel = 1204,
+    kStrRadioProtocolLabel = 1205,
+    kStrSensitivityLabel = 1206,
+    kStrTurnOn = 1207,
 };
 
 }  // namespace quorrel

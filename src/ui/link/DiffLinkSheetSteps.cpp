@@ -4,12 +4,18 @@
 #include "ui/kit/ScreenContext.h"
 #include "ui/kit/StringIds.h"
 #include "ui/link/COtherConfigSheet.h"
+#include "ui/link/CUhfConfigSheet.h"
 
 namespace quorrel {
 
 DiffLinkSheets programDiffLinkSheets(const ScreenContext& context, QWidget* parent) {
     DiffLinkSheets sheets;
-    // sheets.uhf: CUhfConfigSheet, "UHF Radio Settings".
+    sheets.uhf = [context, parent](bool externalReceiver) {
+        // The hub always has the radio enabled.
+        const UhfConfigLogic logic(externalReceiver ? 1 : 0, 1);
+        CUhfConfigSheet sheet(context, resText(kStrUhfRadioSettings), logic, parent);
+        return sheet.exec() == QDialog::Accepted;
+    };
     // sheets.gsm and sheets.dialing: CGsmConfigSheet, "GSM Modem Settings", and
     // CDialingDialog.
     // sheets.network: CNetworkConfigSheet, "Network Settings".
