@@ -44,18 +44,6 @@ TEST(UhfRadioLists, TypeRowsLeaveCorvalenOutWithoutTheRadioFlag) {
                       row);
 }
 
-TEST(UhfRadioLists, OstrelTalkingKtrxOnlyKeeps4800) {
-    const int ktrx = 3, transparent = 1;
-    EXPECT_EQ(UhfRadioLists::speedItems(kRadioMdl, ktrx), QStringList({"4800"}));
-    EXPECT_EQ(UhfRadioLists::speedItems(kRadioMdl, transparent),
-              QStringList({"4800", "7600", "9600"}));
-    EXPECT_EQ(UhfRadioLists::protocolItems(kRadioMdl),
-              QStringList({"Transparent", "Not used", "KTRX"}));
-    EXPECT_EQ(UhfRadioLists::speedItems(kRadioAdl, ktrx),
-              QStringList({"4800", "8000", "9600", "16000", "19200"}));
-    EXPECT_TRUE(UhfRadioLists::speedItems(kRadioLfa, 0).isEmpty());
-}
-
 TEST(UhfRadioPort, FollowsTheRadioFlagTheEnabledFlagAndTheType) {
     struct Case {
         int flag, enabled, type, port;
@@ -72,81 +60,34 @@ TEST(UhfRadioPort, FollowsTheRadioFlagTheEnabledFlagAndTheType) {
 TEST(UhfRadioOpening, FindsTheTypeAndTheBaudRateOfItsPort) {
     struct Case {
         const char* legend;
-        BoardConfig board;
+        RadioAt radio;
         int flag;
         int typeBefore;
         const char* silenced;  // a command the board ignores, or ""
         Sentences sent;
         int type, baudCode;
     } const cases[] = {
-        {"flag 0 asks port B",
-         RadioBoard::config('B', "ADL"),
-         kFlag0,
-         kRadioPdl,
-         "",
-         {"$PQVXS,RDP,ON", "$PQVXQ,RDP,TYP,B", "$PQVXQ,PRT,B"},
-         kRadioAdl,
-         7},
-        {"flag 1 detects on port D",
-         RadioBoard::config('D', "MDL"),
-         kFlag1,
-         kRadioPdl,
-         "",
-         {"$PQVXS,RDP,ON", "$PQVXS,RDP,TYP,D,UNKNOWN", "$PQVXQ,RDP,PAR,D", "$PQVXQ,PRT,D"},
-         kRadioMdl,
-         7},
-        {"a detected LFE radio sits on port A",
-         RadioBoard::config('D', "LFE"),
-         kFlag1,
-         kRadioPdl,
-         "",
-         {"$PQVXS,RDP,ON", "$PQVXS,RDP,TYP,D,UNKNOWN", "$PQVXQ,RDP,PAR,D", "$PQVXQ,PRT,A"},
-         kRadioLfe,
-         8},
-        {"no radio on D: None",
-         RadioBoard::config('A', "ADL"),
-         kFlag1,
-         kRadioPdl,
-         "",
-         {"$PQVXS,RDP,ON", "$PQVXS,RDP,TYP,D,UNKNOWN", "$PQVXQ,RDP,PAR,D", "$PQVXQ,PRT,D"},
-         kRadioNone,
-         7},
-        {"UNKNOWN keeps the type before",
-         RadioBoard::config('B', "UNKNOWN"),
-         kFlag0,
-         kRadioLfa,
-         "",
-         {"$PQVXS,RDP,ON", "$PQVXQ,RDP,TYP,B", "$PQVXQ,PRT,B"},
-         kRadioLfa,
-         7},
-        {"detection ending UNKNOWN keeps it too",
-         RadioBoard::config('D', "UNKNOWN"),
-         kFlag1,
-         kRadioPdl,
-         "",
-         {"$PQVXS,RDP,ON", "$PQVXS,RDP,TYP,D,UNKNOWN", "$PQVXQ,RDP,PAR,D", "$PQVXQ,PRT,D"},
-         kRadioPdl,
-         7},
-        {"type unanswered: None",
-         RadioBoard::config('B', "PDL"),
-         kFlag0,
-         kRadioPdl,
-         "PQVXQ,RDP,TYP",
-         {"$PQVXS,RDP,ON", "$PQVXQ,RDP,TYP,B", "$PQVXQ,PRT,B"},
-         kRadioNone,
-         7},
-        {"baud unanswered: 9600",
-         RadioBoard::config('B', "PDL"),
-         kFlag0,
-         kRadioPdl,
-         "PQVXQ,PRT",
-         {"$PQVXS,RDP,ON", "$PQVXQ,RDP,TYP,B", "$PQVXQ,PRT,B"},
-         kRadioPdl,
-         5},
+        {"flag 0 asks port B", RadioAt{'B', "ADL"}, kFlag0, kRadioPdl, "",
+         Sentences{"$PQVXS,RDP,ON", "$PQVXQ,RDP,TYP,B", "$PQVXQ,PRT,B"}, kRadioAdl, 7},
+        {"flag 1 detects on port D", RadioAt{'D', "MDL"}, kFlag1, kRadioPdl, "",
+         Sentences{"$PQVXS,RDP,ON", "$PQVXS,RDP,TYP,D,UNKNOWN", "$PQVXQ,RDP,PAR,D", "$PQVXQ,PRT,D"},
+         kRadioMdl, 7},
+        {"a detected LFE radio sits on port A", RadioAt{'D', "LFE"}, kFlag1, kRadioPdl, "",
+         Sentences{"$PQVXS,RDP,ON", "$PQVXS,RDP,TYP,D,UNKNOWN", "$PQVXQ,RDP,PAR,D", "$PQVXQ,PRT,A"},
+         kRadioLfe, 8},
+        {"no radio on D: None", RadioAt{'A', "ADL"}, kFlag1, kRadioPdl, "",
+         Sentences{"$PQVXS,RDP,ON", "$PQVXS,RDP,TYP,D,UNKNOWN", "$PQVXQ,RDP,PAR,D", "$PQVXQ,PRT,D"},
+         kRadioNone, 7},
+        {"UNKNOWN keeps the type before", RadioAt{'B', "UNKNOWN"}, kFlag0, kRadioLfa, "",
+         Sentences{"$PQVXS,RDP,ON", "$PQVXQ,RDP,TYP,B", "$PQVXQ,PRT,B"}, kRadioLfa, 7},
+        {"type unanswered: None", RadioAt{'B', "PDL"}, kFlag0, kRadioPdl, "PQVXQ,RDP,TYP",
+         Sentences{"$PQVXS,RDP,ON", "$PQVXQ,RDP,TYP,B", "$PQVXQ,PRT,B"}, kRadioNone, 7},
+        {"baud unanswered: 9600", RadioAt{'B', "PDL"}, kFlag0, kRadioPdl, "PQVXQ,PRT",
+         Sentences{"$PQVXS,RDP,ON", "$PQVXQ,RDP,TYP,B", "$PQVXQ,PRT,B"}, kRadioPdl, 5},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.legend);
-        RadioBoard board(c.board);
+        RadioBoard board(c.radio);
         ASSERT_TRUE(board.opened);
         if (*c.silenced) board.link.board.ignore(c.silenced);
         const UhfRadioChoice choice =
@@ -163,36 +104,29 @@ TEST(UhfRadioLeaving, SendsThePortStandardTheTypeAndAChangedBaudRate) {
         std::optional<int> baud;
         Sentences sent;
     } const cases[] = {
-        {kFlag1, 1, kRadioCvl, 7, {"$PQVXS,MDP,A,422", "$PQVXS,RDP,TYP,A,CVL", "$PQVXS,PRT,A,7"}},
-        {kFlag1, 1, kRadioAdl, {}, {"$PQVXS,MDP,A,232", "$PQVXS,RDP,TYP,A,ADL"}},
-        {kFlag1, 1, kRadioLfe, 5, {"$PQVXS,MDP,A,232", "$PQVXS,RDP,TYP,A,LFE", "$PQVXS,PRT,A,5"}},
-        {kFlag1, 1, kRadioMdl, {}, {"$PQVXS,RDP,TYP,D,MDL"}},
-        {kFlag1, 1, kRadioNone, {}, {"$PQVXS,RDP,TYP,D,NONE"}},
-        {kFlag1, 0, kRadioMdl, {}, {"$PQVXS,MDP,A,422", "$PQVXS,RDP,TYP,A,MDL"}},
-        {kFlag0, 1, kRadioLfa, 5, {"$PQVXS,RDP,TYP,B,LFA", "$PQVXS,PRT,B,5"}},
+        {kFlag1, 1, kRadioCvl, 7,
+         Sentences{"$PQVXS,MDP,A,422", "$PQVXS,RDP,TYP,A,CVL", "$PQVXS,PRT,A,7"}},
+        {kFlag1, 1, kRadioAdl, {}, Sentences{"$PQVXS,MDP,A,232", "$PQVXS,RDP,TYP,A,ADL"}},
+        {kFlag1, 1, kRadioLfe, 5,
+         Sentences{"$PQVXS,MDP,A,232", "$PQVXS,RDP,TYP,A,LFE", "$PQVXS,PRT,A,5"}},
+        {kFlag1, 1, kRadioMdl, {}, Sentences{"$PQVXS,RDP,TYP,D,MDL"}},
+        {kFlag1, 1, kRadioNone, {}, Sentences{"$PQVXS,RDP,TYP,D,NONE"}},
+        {kFlag1, 0, kRadioMdl, {}, Sentences{"$PQVXS,MDP,A,422", "$PQVXS,RDP,TYP,A,MDL"}},
+        {kFlag0, 1, kRadioLfa, 5, Sentences{"$PQVXS,RDP,TYP,B,LFA", "$PQVXS,PRT,B,5"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.sent.front());
-        RadioBoard board(RadioBoard::config('D', "PDL"));
+        RadioBoard board(RadioAt{'D', "PDL"});
         ASSERT_TRUE(board.opened);
         logicFor(c.flag, c.enabled).leaveRadio(*board.link.receiver, c.type, c.baud);
         EXPECT_EQ(board.received(), c.sent);
     }
 }
 
-TEST(UhfRadioApply, OkOnTheRadioPageSendsOnlyAChangedBaudRate) {
-    RadioBoard board(RadioBoard::config('D', "PDL"));
-    ASSERT_TRUE(board.opened);
-    const UhfConfigLogic logic = logicFor(kFlag1);
-    logic.applyRadio(*board.link.receiver, kRadioAdl, std::nullopt);
-    logic.applyRadio(*board.link.receiver, kRadioAdl, 9);
-    EXPECT_EQ(board.received(), Sentences({"$PQVXS,PRT,A,9"}));
-}
-
 TEST(UhfSettings, UnchangedOkSendsBackWhatTheRadioHolds) {
     struct Case {
         const char* legend;
-        BoardConfig board;
+        RadioAt radio;
         int flag, type;
         bool powerOn;
         const char* silenced;
@@ -201,120 +135,40 @@ TEST(UhfSettings, UnchangedOkSendsBackWhatTheRadioHolds) {
         bool turnOnShown;
         Sentences ok;
     } const cases[] = {
-        {"PDL on D, radio off",
-         RadioBoard::config('D', "PDL", 7),
-         kFlag1,
-         kRadioPdl,
-         false,
-         "",
-         {"$PQVXQ,RDP,PAR,D", "$PQVXQ,RDP,CHT,D"},
-         16,
-         7,
-         true,
-         {"$PQVXS,RDP,PAR,D,PDL,7,MAN,1,9600,MED", "$PQVXS,RDP,OFF"}},
-        {"PDL on D, radio on",
-         RadioBoard::config('D', "PDL", 7),
-         kFlag1,
-         kRadioPdl,
-         true,
-         "",
-         {"$PQVXQ,RDP,PAR,D", "$PQVXQ,RDP,CHT,D"},
-         16,
-         7,
-         true,
-         {"$PQVXS,RDP,ON", "$PQVXS,RDP,PAR,D,PDL,7,AUT,1,9600,MED"}},
-        {"ADL answering channel 5 gets channel 5 back",
-         RadioBoard::config('B', "ADL", 5),
-         kFlag0,
-         kRadioAdl,
-         true,
-         "",
-         {"$PQVXQ,RDP,PAR,B", "$PQVXQ,RDP,CHT,B"},
-         32,
-         4,
-         true,
-         {"$PQVXS,RDP,ON", "$PQVXS,RDP,PAR,B,ADL,5,,1,9600,MED"}},
-        {"ADL on A: no Turn on, mode as read",
-         RadioBoard::config('A', "ADL", 12),
-         kFlag1,
-         kRadioAdl,
-         false,
-         "",
-         {"$PQVXQ,RDP,PAR,A", "$PQVXQ,RDP,CHT,A"},
-         32,
-         11,
-         false,
-         {"$PQVXS,RDP,PAR,A,ADL,12,,1,9600,MED"}},
-        {"Ostrel on D",
-         RadioBoard::config('D', "MDL", 3),
-         kFlag1,
-         kRadioMdl,
-         false,
-         "",
-         {"$PQVXQ,RDP,PAR,D", "$PQVXQ,RDP,CHT,D"},
-         16,
-         3,
-         true,
-         {"$PQVXS,RDP,PAR,D,MDL,3,MAN,1,9600,MED", "$PQVXS,RDP,OFF"}},
-        {"Corvalen: channel only",
-         RadioBoard::config('A', "CVL", 9),
-         kFlag1,
-         kRadioCvl,
-         false,
-         "",
-         {"$PQVXQ,RDP,PAR,A", "$PQVXQ,RDP,CHT,A"},
-         16,
-         9,
-         false,
-         {"$PQVXS,RDP,PAR,A,CVL,9"}},
-        {"LFE: three channels",
-         RadioBoard::config('A', "LFE", 2),
-         kFlag1,
-         kRadioLfe,
-         false,
-         "",
-         {"$PQVXQ,RDP,PAR,A", "$PQVXQ,RDP,CHT,A"},
-         3,
-         2,
-         false,
-         {"$PQVXS,RDP,PAR,A,LFE,2"}},
-        {"LFA without a channel answer: 50 channels",
-         RadioBoard::config('B', "LFA", 44),
-         kFlag0,
-         kRadioLfa,
-         false,
-         "PQVXQ,RDP,CHT",
-         {"$PQVXQ,RDP,PAR,B", "$PQVXQ,RDP,CHT,B"},
-         50,
-         44,
-         true,
-         {"$PQVXS,RDP,PAR,B,LFA,44", "$PQVXS,RDP,OFF"}},
-        {"LFA answering 0 channels: 50",
-         RadioBoard::config('A', "LFA", 0, 0),
-         kFlag1,
-         kRadioLfa,
-         false,
-         "",
-         {"$PQVXQ,RDP,PAR,A", "$PQVXQ,RDP,CHT,A"},
-         50,
-         0,
-         false,
-         {"$PQVXS,RDP,PAR,A,LFA,0"}},
-        {"channel past the list: the last entry",
-         RadioBoard::config('D', "PDL", 14, 10),
-         kFlag1,
-         kRadioPdl,
-         true,
-         "",
-         {"$PQVXQ,RDP,PAR,D", "$PQVXQ,RDP,CHT,D"},
-         10,
-         9,
-         true,
-         {"$PQVXS,RDP,ON", "$PQVXS,RDP,PAR,D,PDL,9,AUT,1,9600,MED"}},
+        {"PDL on D, radio off", RadioAt{'D', "PDL", 7}, kFlag1, kRadioPdl, false, "",
+         Sentences{"$PQVXQ,RDP,PAR,D", "$PQVXQ,RDP,CHT,D"}, 16, 7, true,
+         Sentences{"$PQVXS,RDP,PAR,D,PDL,7,MAN,1,9600,MED", "$PQVXS,RDP,OFF"}},
+        {"PDL on D, radio on", RadioAt{'D', "PDL", 7}, kFlag1, kRadioPdl, true, "",
+         Sentences{"$PQVXQ,RDP,PAR,D", "$PQVXQ,RDP,CHT,D"}, 16, 7, true,
+         Sentences{"$PQVXS,RDP,ON", "$PQVXS,RDP,PAR,D,PDL,7,AUT,1,9600,MED"}},
+        {"ADL answering channel 5 gets channel 5 back", RadioAt{'B', "ADL", 5}, kFlag0, kRadioAdl,
+         true, "", Sentences{"$PQVXQ,RDP,PAR,B", "$PQVXQ,RDP,CHT,B"}, 32, 4, true,
+         Sentences{"$PQVXS,RDP,ON", "$PQVXS,RDP,PAR,B,ADL,5,,1,9600,MED"}},
+        {"ADL on A: no Turn on, mode as read", RadioAt{'A', "ADL", 12}, kFlag1, kRadioAdl, false,
+         "", Sentences{"$PQVXQ,RDP,PAR,A", "$PQVXQ,RDP,CHT,A"}, 32, 11, false,
+         Sentences{"$PQVXS,RDP,PAR,A,ADL,12,,1,9600,MED"}},
+        {"Ostrel on D", RadioAt{'D', "MDL", 3}, kFlag1, kRadioMdl, false, "",
+         Sentences{"$PQVXQ,RDP,PAR,D", "$PQVXQ,RDP,CHT,D"}, 16, 3, true,
+         Sentences{"$PQVXS,RDP,PAR,D,MDL,3,MAN,1,9600,MED", "$PQVXS,RDP,OFF"}},
+        {"Corvalen: channel only", RadioAt{'A', "CVL", 9}, kFlag1, kRadioCvl, false, "",
+         Sentences{"$PQVXQ,RDP,PAR,A", "$PQVXQ,RDP,CHT,A"}, 16, 9, false,
+         Sentences{"$PQVXS,RDP,PAR,A,CVL,9"}},
+        {"LFE: three channels", RadioAt{'A', "LFE", 2}, kFlag1, kRadioLfe, false, "",
+         Sentences{"$PQVXQ,RDP,PAR,A", "$PQVXQ,RDP,CHT,A"}, 3, 2, false,
+         Sentences{"$PQVXS,RDP,PAR,A,LFE,2"}},
+        {"LFA without a channel answer: 50 channels", RadioAt{'B', "LFA", 44}, kFlag0, kRadioLfa,
+         false, "PQVXQ,RDP,CHT", Sentences{"$PQVXQ,RDP,PAR,B", "$PQVXQ,RDP,CHT,B"}, 50, 44, true,
+         Sentences{"$PQVXS,RDP,PAR,B,LFA,44", "$PQVXS,RDP,OFF"}},
+        {"LFA answering 0 channels: 50", RadioAt{'A', "LFA", 0, 0}, kFlag1, kRadioLfa, false, "",
+         Sentences{"$PQVXQ,RDP,PAR,A", "$PQVXQ,RDP,CHT,A"}, 50, 0, false,
+         Sentences{"$PQVXS,RDP,PAR,A,LFA,0"}},
+        {"channel past the list: the last entry", RadioAt{'D', "PDL", 14, 10}, kFlag1, kRadioPdl,
+         true, "", Sentences{"$PQVXQ,RDP,PAR,D", "$PQVXQ,RDP,CHT,D"}, 10, 9, true,
+         Sentences{"$PQVXS,RDP,ON", "$PQVXS,RDP,PAR,D,PDL,9,AUT,1,9600,MED"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.legend);
-        RadioBoard board(c.board);
+        RadioBoard board(c.radio);
         ASSERT_TRUE(board.opened);
         CGnssReceiver& receiver = *board.link.receiver;
         if (c.powerOn) {
@@ -341,56 +195,24 @@ TEST(UhfSettings, UnchangedOkSendsBackWhatTheRadioHolds) {
 TEST(UhfSettings, OkSendsTheChosenPositionsAsTheirCodes) {
     struct Case {
         const char* legend;
-        BoardConfig board;
+        RadioAt radio;
         int flag, type;
         int channel, speed, protocol, sensitivity;
         bool turnOn;
         Sentences ok;
     } const cases[] = {
-        {"ADL position 4 is channel 5",
-         RadioBoard::config('B', "ADL"),
-         kFlag0,
-         kRadioAdl,
-         4,
-         4,
-         3,
-         2,
-         true,
-         {"$PQVXS,RDP,ON", "$PQVXS,RDP,PAR,B,ADL,5,,3,19200,HIG"}},
-        {"PDL 4800 Transparent",
-         RadioBoard::config('D', "PDL"),
-         kFlag1,
-         kRadioPdl,
-         15,
-         0,
-         0,
-         3,
-         true,
-         {"$PQVXS,RDP,ON", "$PQVXS,RDP,PAR,D,PDL,15,AUT,0,4800,OFF"}},
-        {"Ostrel KTRX at 4800",
-         RadioBoard::config('D', "MDL"),
-         kFlag1,
-         kRadioMdl,
-         1,
-         0,
-         2,
-         0,
-         false,
-         {"$PQVXS,RDP,PAR,D,MDL,1,MAN,2,4800,LOW", "$PQVXS,RDP,OFF"}},
-        {"Ostrel Not used at 7600",
-         RadioBoard::config('D', "MDL"),
-         kFlag1,
-         kRadioMdl,
-         1,
-         1,
-         1,
-         1,
-         true,
-         {"$PQVXS,RDP,ON", "$PQVXS,RDP,PAR,D,MDL,1,AUT,1,7600,MED"}},
+        {"ADL position 4 is channel 5", RadioAt{'B', "ADL"}, kFlag0, kRadioAdl, 4, 4, 3, 2, true,
+         Sentences{"$PQVXS,RDP,ON", "$PQVXS,RDP,PAR,B,ADL,5,,3,19200,HIG"}},
+        {"PDL 4800 Transparent", RadioAt{'D', "PDL"}, kFlag1, kRadioPdl, 15, 0, 0, 3, true,
+         Sentences{"$PQVXS,RDP,ON", "$PQVXS,RDP,PAR,D,PDL,15,AUT,0,4800,OFF"}},
+        {"Ostrel KTRX at 4800", RadioAt{'D', "MDL"}, kFlag1, kRadioMdl, 1, 0, 2, 0, false,
+         Sentences{"$PQVXS,RDP,PAR,D,MDL,1,MAN,2,4800,LOW", "$PQVXS,RDP,OFF"}},
+        {"Ostrel Not used at 7600", RadioAt{'D', "MDL"}, kFlag1, kRadioMdl, 1, 1, 1, 1, true,
+         Sentences{"$PQVXS,RDP,ON", "$PQVXS,RDP,PAR,D,MDL,1,AUT,1,7600,MED"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.legend);
-        RadioBoard board(c.board);
+        RadioBoard board(c.radio);
         ASSERT_TRUE(board.opened);
         CGnssReceiver& receiver = *board.link.receiver;
         const UhfConfigLogic logic = logicFor(c.flag);
@@ -410,7 +232,7 @@ TEST(UhfSettings, OkSendsTheChosenPositionsAsTheirCodes) {
 TEST(UhfSettings, AnAnswerOfUnknownOrNoneKeepsTheTypeTheRadioPageChose) {
     for (const char* answer : {"UNKNOWN", "NONE"}) {
         SCOPED_TRACE(answer);
-        RadioBoard board(RadioBoard::config('A', answer));
+        RadioBoard board(RadioAt{'A', answer});
         ASSERT_TRUE(board.opened);
         const UhfSettings read = logicFor(kFlag1).readSettings(*board.link.receiver, kRadioLfe);
         ASSERT_TRUE(read.read);
@@ -420,7 +242,7 @@ TEST(UhfSettings, AnAnswerOfUnknownOrNoneKeepsTheTypeTheRadioPageChose) {
 }
 
 TEST(UhfSettings, UnreadableParametersKeepThePageClosedAndOkSilent) {
-    RadioBoard board(RadioBoard::config('D', "PDL"));
+    RadioBoard board(RadioAt{'D', "PDL"});
     ASSERT_TRUE(board.opened);
     board.link.board.ignore("PQVXQ,RDP,PAR");
     const UhfConfigLogic logic = logicFor(kFlag1);
@@ -439,7 +261,7 @@ TEST(UhfSettings, UnreadableParametersKeepThePageClosedAndOkSilent) {
 }
 
 TEST(UhfSettings, RefusedParametersAreToldAndTheRadioStillGoesOff) {
-    RadioBoard board(RadioBoard::config('D', "PDL"));
+    RadioBoard board(RadioAt{'D', "PDL"});
     ASSERT_TRUE(board.opened);
     const UhfConfigLogic logic = logicFor(kFlag1);
     const UhfSettings read = logic.readSettings(*board.link.receiver, kRadioPdl);

@@ -70,8 +70,8 @@ void whenRadioRead(ScreenRig& rig, std::function<void(CUhfConfigSheet&)> act) {
 // The sheet as the hub opens it, on a board with its radio where the test put it.
 class UhfSheetTest : public ::testing::Test {
 protected:
-    void open(const BoardConfig& config, int radioFlag) {
-        board = std::make_unique<RadioBoard>(config);
+    void open(const RadioAt& radio, int radioFlag) {
+        board = std::make_unique<RadioBoard>(radio);
         ASSERT_TRUE(board->opened);
         rig = std::make_unique<ScreenRig>(*board->link.receiver);
         sheet = std::make_unique<CUhfConfigSheet>(
@@ -96,7 +96,7 @@ protected:
 }  // namespace
 
 TEST_F(UhfSheetTest, AdlRadioOnPortBIsSetUpAndOkSendsItsParameters) {
-    open(RadioBoard::config('B', "ADL", 5), 0);
+    open(RadioAt{'B', "ADL", 5}, 0);
     EXPECT_EQ(sheet->windowTitle(), "UHF Radio Settings");
     EXPECT_EQ(takeSent(), Sentences({"$PQVXS,RDP,ON", "$PQVXQ,RDP,TYP,B", "$PQVXQ,PRT,B"}));
     EXPECT_EQ(radio().typeList()->count(), 6) << "no Corvalen without the radio flag";
@@ -104,9 +104,11 @@ TEST_F(UhfSheetTest, AdlRadioOnPortBIsSetUpAndOkSendsItsParameters) {
     EXPECT_EQ(radio().baudList()->currentText(), "38400");
     saveScreenshot(*sheet, "uhf-radio-adl");
 
+    // A rate the user picks goes out with the type, like one a type brings.
+    choose(*radio().baudList(), "19200");
     ASSERT_TRUE(sheet->setActivePage(1));
-    EXPECT_EQ(takeSent(),
-              Sentences({"$PQVXS,RDP,TYP,B,ADL", "$PQVXQ,RDP,PAR,B", "$PQVXQ,RDP,CHT,B"}));
+    EXPECT_EQ(takeSent(), Sentences({"$PQVXS,RDP,TYP,B,ADL", "$PQVXS,PRT,B,6", "$PQVXQ,RDP,PAR,B",
+                                     "$PQVXQ,RDP,CHT,B"}));
     CUhfSettingsPage& page = settings();
     EXPECT_EQ(page.channelList()->count(), 32);
     EXPECT_EQ(page.channelList()->itemText(0), "1");
@@ -129,7 +131,7 @@ TEST_F(UhfSheetTest, AdlRadioOnPortBIsSetUpAndOkSendsItsParameters) {
 }
 
 TEST_F(UhfSheetTest, CancelAfterBothPagesSendsNothingMore) {
-    open(RadioBoard::config('D', "PDL", 3), 1);
+    open(RadioAt{'D', "PDL", 3}, 1);
     EXPECT_EQ(takeSent(), Sentences({"$PQVXS,RDP,ON", "$PQVXS,RDP,TYP,D,UNKNOWN",
                                      "$PQVXQ,RDP,PAR,D", "$PQVXQ,PRT,D"}));
     EXPECT_EQ(radio().typeList()->count(), 7);
@@ -153,7 +155,7 @@ TEST_F(UhfSheetTest, CancelAfterBothPagesSendsNothingMore) {
 }
 
 TEST_F(UhfSheetTest, OstrelSpeedsFollowTheProtocolAndUnreadableParametersKeepThePageShut) {
-    open(RadioBoard::config('D', "MDL"), 1);
+    open(RadioAt{'D', "MDL"}, 1);
     ASSERT_TRUE(sheet->setActivePage(1));
     CUhfSettingsPage& page = settings();
     choose(*page.speedList(), "7600");
@@ -177,7 +179,7 @@ TEST_F(UhfSheetTest, OstrelSpeedsFollowTheProtocolAndUnreadableParametersKeepThe
 
 // Row 0 of the hub runs the sheet; after OK the hub tears the other links down.
 TEST(UhfFromTheHub, OkOnTheSheetEndsInTheRadioTearDown) {
-    RadioBoard board(RadioBoard::config('B', "LFA"));
+    RadioBoard board(RadioAt{'B', "LFA"});
     ASSERT_TRUE(board.opened);
     ScreenRig rig(*board.link.receiver);
     CDiffModeSheet hub(rig.context());
