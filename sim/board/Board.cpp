@@ -43,8 +43,12 @@ Board::Board(const BoardConfig& config, BoardOutput& out)
     for (int port = 0; port < kPortCount; ++port)
         m_state.ports[port].baudCode = kDefaultBaudCodes[port];
     m_state.ports[ownPort()].baudCode = baudCodeFor(config.baudRate);
-    if (config.radioPort >= 'A' && config.radioPort <= 'F')
-        m_state.radios[config.radioPort - 'A'].type = config.radioType;
+    if (config.radioPort >= 'A' && config.radioPort <= 'F') {
+        RadioSettings& radio = m_state.radios[config.radioPort - 'A'];
+        radio.type = config.radioType;
+        radio.channelCount = config.radioChannels;
+        radio.channel = config.radioChannel;
+    }
     m_positionCommands.registerWith(m_dispatcher);
     m_receiverCommands.registerWith(m_dispatcher);
     m_outputCommands.registerWith(m_dispatcher);

@@ -32,6 +32,10 @@ struct BoardConfig {
     std::string radioType = "PDL";
     std::string simPin;       // empty: the SIM asks for no PIN
     bool dialAnswers = true;  // a CSD call gets through
+    // The radio at radioPort ("UNKNOWN" as its type: it never tells what it is): how many
+    // channels it reports (-1: as many as its type has) and the channel it starts on.
+    int radioChannels = -1;
+    int radioChannel = 0;
 
     // Identity reported by "$PQVXQ,VERSION".
     std::string receiverVersion = "QB-2.31";

@@ -42,7 +42,7 @@ bool radio(const std::string& value, BoardConfig& config) {
     }
     if (value.size() < 3 || value[1] != ':' || parsePort(value.substr(0, 1)) < 0) return false;
     const std::string type = value.substr(2);
-    if (!isOneOf(type, {"PDL", "ADL", "CVL", "MDL", "LFE", "LFA"})) return false;
+    if (!isOneOf(type, {"PDL", "ADL", "CVL", "MDL", "LFE", "LFA", "UNKNOWN"})) return false;
     config.radioPort = value[0];
     config.radioType = type;
     return true;
@@ -77,6 +77,8 @@ std::optional<bool> applyBoardValue(const std::string& name, const std::string& 
     if (name == "--seed") return unsignedInteger(v, 2147483647, c.seed);
     if (name == "--output-rate") return unsignedInteger(v, 20, c.outputRateHz);
     if (name == "--radio") return radio(v, c);
+    if (name == "--radio-channels") return integer(v, 0, 99, c.radioChannels);
+    if (name == "--radio-channel") return integer(v, 0, 99, c.radioChannel);
     if (name == "--sim-pin") return text(v, c.simPin);
     if (name == "--serial") return text(v, c.serialNumber);
     if (name == "--receiver-version") return text(v, c.receiverVersion);
@@ -185,7 +187,10 @@ Fitted hardware:
   --no-modem               no GSM/GPRS modem (state NONE)
   --sim-pin PIN            the SIM asks for this PIN at modem initialisation
   --dial-fails             CSD calls never get through
-  --radio PORT:TYPE|none   the UHF radio (default D:PDL; types PDL ADL CVL MDL LFE LFA)
+  --radio PORT:TYPE|none   the UHF radio (default D:PDL; types PDL ADL CVL MDL LFE LFA, and
+                           UNKNOWN for one that never tells its type)
+  --radio-channels N       channels the radio reports (default: as many as its type has)
+  --radio-channel N        channel the radio starts on (default 0)
   --no-external-antenna    report no external antenna (A2D)
   --no-storage-card        no storage card for recording
   --ip-timeout MS          silence after which a caster or server is given up (15000)

@@ -21,6 +21,7 @@ struct PortSettings {
 struct RadioSettings {
     std::string type = "NONE";  // PDL, ADL, CVL, MDL, LFE, LFA, NONE, UNKNOWN
     int channel = 0;
+    int channelCount = -1;  // -1: as many as the type has
     std::string channelMode = "AUT";
     int protocolDigit = 1;
     std::string airSpeed = "9600";

@@ -104,7 +104,8 @@ void RadioCommands::queryRadio(const Command& c) {
     std::string body = "PQVXR,RDP," + c.field(0) + "," + portLetter(port) + "," + radio.type;
     char tail[64] = "";
     if (c.is(0, "CHT")) {
-        std::snprintf(tail, sizeof tail, ",%02d", channelCount(radio.type));
+        const int count = radio.channelCount >= 0 ? radio.channelCount : channelCount(radio.type);
+        std::snprintf(tail, sizeof tail, ",%02d", count);
     } else if (c.is(0, "PAR")) {
         std::snprintf(tail, sizeof tail, ",%s,%02d,%s,%d,%s,%s",
                       m_board.state.radioPower ? "ON" : "OFF", radio.channel,

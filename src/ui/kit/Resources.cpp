@@ -188,6 +188,14 @@ constexpr BuiltinText kBuiltinTexts[] = {
     {kStrCloseButton, "Close"},
     {kStrTextHistoryCharacter,
      "The %1 contains \";\", which the list of recent numbers cannot hold. Nothing was sent."},
+    {kStrRadioPage, "Radio"},
+    {kStrRadioSettingsPage, "Settings"},
+    {kStrRadioTypeLabel, "Type:"},
+    {kStrRadioChannelLabel, "Channel:"},
+    {kStrAirLinkSpeedLabel, "Air link speed:"},
+    {kStrRadioProtocolLabel, "Protocol:"},
+    {kStrSensitivityLabel, "Sensitivity:"},
+    {kStrTurnOn, "Turn on"},
 };
 
 // "id<TAB>text" per line; "\n" and "\\" in the text stand for a line break and a backslash.

@@ -174,6 +174,15 @@ enum StringId : int {
     kStrPinCodeLabel = 1402,
     kStrCloseButton = 1403,
     kStrTextHistoryCharacter = 1404,
+    // The UHF radio sheet.
+    kStrRadioPage = 1200,
+    kStrRadioSettingsPage = 1201,
+    kStrRadioTypeLabel = 1202,
+    kStrRadioChannelLabel = 1203,
+    kStrAirLinkSpeedLabel = 1204,
+    kStrRadioProtocolLabel = 1205,
+    kStrSensitivityLabel = 1206,
+    kStrTurnOn = 1207,
 };
 
 }  // namespace quorrel

@@ -6,12 +6,18 @@
 #include "ui/link/CDialingDialog.h"
 #include "ui/link/CGsmConfigSheet.h"
 #include "ui/link/COtherConfigSheet.h"
+#include "ui/link/CUhfConfigSheet.h"
 
 namespace quorrel {
 
 DiffLinkSheets programDiffLinkSheets(const ScreenContext& context, QWidget* parent) {
     DiffLinkSheets sheets;
-    // sheets.uhf: CUhfConfigSheet, "UHF Radio Settings".
+    sheets.uhf = [context, parent](bool externalReceiver) {
+        // The hub always has the radio enabled.
+        const UhfConfigLogic logic(externalReceiver ? 1 : 0, 1);
+        CUhfConfigSheet sheet(context, resText(kStrUhfRadioSettings), logic, parent);
+        return sheet.exec() == QDialog::Accepted;
+    };
     sheets.gsm = [context, parent](const GsmValues& given,
                                    bool externalReceiver) -> std::optional<GsmValues> {
         CGsmConfigSheet sheet(context, resText(kStrGsmModemSettings), parent);

@@ -8,9 +8,9 @@ namespace quorrel {
 
 struct ScreenContext;
 
-// The configuration sheets of this build, run modally over `parent`. The UHF radio and
-// network sheets each come in their own change: until then their steps stay empty and their
-// rows say the settings are not available yet.
+// The configuration sheets of this build, run modally over `parent`. The network sheet comes
+// in its own change: until then its step stays empty and its row says the settings are not
+// available yet.
 DiffLinkSheets programDiffLinkSheets(const ScreenContext& context, QWidget* parent);
 
 }  // namespace quorrel

@@ -33,6 +33,10 @@ TEST(BoardOptions, FillTheConfigurationAndTheProgramSettings) {
                        "20",
                        "--radio",
                        "F:LFA",
+                       "--radio-channels",
+                       "0",
+                       "--radio-channel",
+                       "12",
                        "--no-modem",
                        "--sim-pin",
                        "1234",
@@ -63,6 +67,8 @@ TEST(BoardOptions, FillTheConfigurationAndTheProgramSettings) {
     EXPECT_EQ(o.config.outputRateHz, 20u);
     EXPECT_EQ(o.config.radioPort, 'F');
     EXPECT_EQ(o.config.radioType, "LFA");
+    EXPECT_EQ(o.config.radioChannels, 0);
+    EXPECT_EQ(o.config.radioChannel, 12);
     EXPECT_FALSE(o.config.modemFitted);
     EXPECT_EQ(o.config.simPin, "1234");
     EXPECT_EQ(o.config.serialNumber, "SN42");
@@ -81,6 +87,7 @@ TEST(BoardOptions, RefuseWhatTheBoardCannotBe) {
                                                {"--lat", "91"},
                                                {"--port", "G"},
                                                {"--radio", "D:XYZ"},
+                                               {"--radio-channels", "100"},
                                                {"--serial", "A,B"},
                                                {"--output-rate", "21"},
                                                {"--lat"},
@@ -103,6 +110,8 @@ TEST(BoardOptions, HelpDocumentsEveryOption) {
                                "--seed",
                                "--output-rate",
                                "--radio",
+                               "--radio-channels",
+                               "--radio-channel",
                                "--no-modem",
                                "--sim-pin",
                                "--dial-fails",
