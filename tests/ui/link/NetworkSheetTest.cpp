@@ -197,6 +197,10 @@ TEST_F(NetworkSheetTest, OkHandsBackTheFieldsAndRemembersEachPagesEntry) {
 
 TEST_F(NetworkSheetTest, BrowsePicksAStationAndPutsTheReceiversCasterBack) {
     ASSERT_TRUE(opened);
+    ASSERT_TRUE(pollFor([this] {
+        PositionRecord position;
+        return hub.link.receiver->GetPosition(position) && position.solutionType != 0;
+    })) << "the distances need the receiver's position";
     open(kProtocolNtrip, false);
     CNtripSettingsPage& page = ntrip();
     saveScreenshot(*sheet, "network-ntrip");
