@@ -3,6 +3,7 @@
 // QUORREL_SCREENSHOT_DIR set they also draw the pictures in docs/screenshots.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -16,12 +17,14 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 
 #include "HubTestSupport.h"
 #include "support/ModalWindows.h"
 #include "support/ScreenRig.h"
 #include "support/Screenshots.h"
+#include "ui/kit/WaitingNote.h"
 #include "ui/link/CDiffModeSheet.h"
 #include "ui/link/CDirectIpSettingsPage.h"
 #include "ui/link/CGprsModePage.h"
@@ -338,4 +341,45 @@ TEST_F(NetworkSheetTest, HubNetworkRowOpensTheSheetAndItsValuesConnect) {
     EXPECT_TRUE(rig->prompts.texts().isEmpty()) << rig->prompts.texts().join('|').toStdString();
     EXPECT_EQ(page.actionButton()->text(), "Disconnect");
     EXPECT_EQ(page.output().connectNtrip, 1);
+}
+
+// A table that takes seconds at 57600 baud: the waiting note counts it in, the window
+// keeps painting, and the whole table arrives.
+TEST(NetworkSheetPacedTest, TheWaitingNoteCountsTheTableInWhileTheWindowPaints) {
+    BoardConfig config = quickBoard();
+    config.lineRatePacing = true;
+    HubBoard hub(config);
+    ASSERT_TRUE(hub.link.open());
+    hub.caster.setSourceTableLines(stationLines(150, 48.0, 11.0));
+    ScreenRig rig(*hub.link.receiver);
+    QStringList notes;
+    QObject::connect(&rig.worker, &ReceiverWorker::progressChanged,
+                     [&notes](const QString& text) { notes << text; });
+    int ticks = 0;
+    QTimer paint;
+    QObject::connect(&paint, &QTimer::timeout, [&ticks] { ++ticks; });
+    paint.start(50);
+    QTemporaryDir histories;
+    CNetworkConfigSheet sheet(rig.context(), kProtocolNtrip, false,
+                              QStringLiteral("Network Settings"), nullptr, histories.path());
+    NetworkValues values;
+    values.ntripAddress = QStringLiteral("127.0.0.1");
+    values.ntripPort = hub.caster.port();
+    sheet.setValues(values);
+    sheet.show();
+    sheet.setActivePage(sheet.ntripPage());
+    int listed = 0;
+    whenModal<CNtripStationDialog>([&listed](CNtripStationDialog& dialog) {
+        listed = dialog.model()->rowCount();
+        dialog.reject();
+    });
+    QTimer::singleShot(2500, [] {
+        if (auto* note = qobject_cast<WaitingNote*>(QApplication::activeModalWidget()))
+            saveScreenshot(*note, "source-table-waiting");
+    });
+    sheet.ntripPage()->browseButton()->click();
+    EXPECT_EQ(listed, 150);
+    ASSERT_GE(notes.size(), 3) << notes.join('|').toStdString();
+    EXPECT_TRUE(notes.last().endsWith(" stations received")) << notes.last().toStdString();
+    EXPECT_GT(ticks, 20) << "the window went on while the table came";
 }
