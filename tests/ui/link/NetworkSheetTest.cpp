@@ -317,30 +317,37 @@ TEST(NtripStationDialogTest, MilesUnderTheUsLocaleAndNoPositionShowsZero) {
     EXPECT_TRUE(none.resultMountPoint().isEmpty()) << "OK without a selection picks nothing";
 }
 
-TEST_F(NetworkSheetTest, HubNetworkRowOpensTheSheetAndItsValuesConnect) {
+// A new user on the simulator: the hub gets the local caster the run script started as its
+// input, and the sheet's OK, without any typing, brings the board to FIXED.
+TEST_F(NetworkSheetTest, HubNetworkRowOpensTheSheetAndTheOfferedCasterBringsFixed) {
     ASSERT_TRUE(opened);
+    hub.caster.addMount({"QRL1", false, "", ""});
     CDiffModeSheet hubSheet(rig->context());
     AppSettings input;
+    input.ntripAddress = QStringLiteral("127.0.0.1");
+    input.ntripPort = hub.caster.port();
+    input.ntripMountPoint = QStringLiteral("QRL1");
     input.networkProtocol = kProtocolNtrip;
     hubSheet.diffPage()->setInput(input);
     hubSheet.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&hubSheet));
     CRealTimeDiffPage& page = *hubSheet.diffPage();
     page.linkList()->setCurrentRow(kNetworkRow);
-    QString title;
+    QString title, station;
     whenModal<CNetworkConfigSheet>([&](CNetworkConfigSheet& network) {
         title = network.windowTitle();
         network.setActivePage(network.ntripPage());
-        network.ntripPage()->hostList()->setEditText(QStringLiteral("127.0.0.1"));
-        network.ntripPage()->portField()->setText(QString::number(hub.caster.port()));
-        network.ntripPage()->stationField()->setText(QStringLiteral("MNT1"));
+        station = network.ntripPage()->stationField()->text();
         press(network, QDialogButtonBox::Ok);
     });
     page.actionButton()->click();
     EXPECT_EQ(title, "Network Settings");
+    EXPECT_EQ(station, "QRL1");
     EXPECT_TRUE(rig->prompts.texts().isEmpty()) << rig->prompts.texts().join('|').toStdString();
     EXPECT_EQ(page.actionButton()->text(), "Disconnect");
     EXPECT_EQ(page.output().connectNtrip, 1);
+    EXPECT_TRUE(pollFor([&] { return hub.link.board.status().solution == SolutionKind::Fixed; }))
+        << "solution " << static_cast<int>(hub.link.board.status().solution);
 }
 
 // A table that takes seconds at 57600 baud: the waiting note counts it in, the window
