@@ -208,6 +208,7 @@ void SentenceFramer::tableByte(char c) {
         m_tableFlag = false;
         m_lineLength = 0;
         m_state = State::Body;
+        publishTableLine();
     }
 }
 

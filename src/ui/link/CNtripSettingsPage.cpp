@@ -99,11 +99,11 @@ void CNtripSettingsPage::browse() {
     if (outcome == BrowseOutcome::Failed)
         m_context.prompts.tell(resText(kStrLoadSourceTableFailed));
     else
-        pickStation(stations);
+        chooseStation(stations);
     worker.run([&browse](CGnssReceiver&) { browse.restore(); });
 }
 
-void CNtripSettingsPage::pickStation(const StationList& stations) {
+void CNtripSettingsPage::chooseStation(const StationList& stations) {
     PositionRecord position;
     const bool read = m_context.receiver.GetPosition(position);
     CNtripStationDialog dialog(stations, referencePosition(read, position), QLocale(), this);

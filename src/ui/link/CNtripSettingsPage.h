@@ -43,7 +43,7 @@ protected:
 private:
     void picked(const QString& host);
     // The station dialog over the loaded table; the station picked, if any, goes in.
-    void pickStation(const StationList& stations);
+    void chooseStation(const StationList& stations);
 
     ScreenContext m_context;
     NetworkValues& m_values;

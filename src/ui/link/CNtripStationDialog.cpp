@@ -84,31 +84,23 @@ void CNtripStationDialog::applySort() {
     if (current.isValid()) m_list->scrollTo(current);
 }
 
-const StationRecord* CNtripStationDialog::selectedStation() const {
+const StationRow* CNtripStationDialog::selectedRow() const {
     const QModelIndexList selected = m_list->selectionModel()->selectedRows();
-    if (selected.isEmpty()) return nullptr;
-    return findStation(m_stations, m_model->row(selected.first().row()).mountPoint);
+    return selected.isEmpty() ? nullptr : &m_model->row(selected.first().row());
 }
 
 void CNtripStationDialog::showDetails() {
-    const QModelIndexList selected = m_list->selectionModel()->selectedRows();
-    const StationRecord* station = selectedStation();
-    if (!station) return;
-    StationRecord copy = *station;
-    copy.workValue = double(m_model->row(selected.first().row()).distance);
+    const StationRow* row = selectedRow();
+    if (!row) return;
+    StationRecord copy = m_stations.records()[std::size_t(row->order)];
+    copy.workValue = double(row->distance);
     m_detail->setStation(copy);
     m_detail->exec();
 }
 
 void CNtripStationDialog::accept() {
-    m_mountPoint.clear();
-    m_identifier.clear();
-    m_nmea = 0;
-    if (const StationRecord* station = selectedStation()) {
-        m_mountPoint = QString::fromLatin1(station->mountPoint.c_str());
-        m_identifier = QString::fromLatin1(station->identifier.c_str());
-        m_nmea = station->nmea;
-    }
+    m_picked = {};
+    if (const StationRow* row = selectedRow()) m_picked = pickStation(m_stations, *row);
     QDialog::accept();
 }
 

@@ -31,9 +31,9 @@ public:
     ~CNtripStationDialog() override;
 
     // Empty unless OK found the selected station.
-    const QString& resultMountPoint() const { return m_mountPoint; }
-    const QString& resultIdentifier() const { return m_identifier; }
-    std::int32_t resultNmea() const { return m_nmea; }
+    const QString& resultMountPoint() const { return m_picked.mountPoint; }
+    const QString& resultIdentifier() const { return m_picked.identifier; }
+    std::int32_t resultNmea() const { return m_picked.nmea; }
 
     // Sorts as a click on the column's header does.
     void clickHeader(int column);
@@ -50,7 +50,7 @@ public:
     void accept() override;
 
 private:
-    const StationRecord* selectedStation() const;
+    const StationRow* selectedRow() const;
     void applySort();
 
     const StationList& m_stations;
@@ -60,9 +60,7 @@ private:
     QPushButton* m_details;
     CNtripStationDetailDialog* m_detail;
     StationSort m_sort;
-    QString m_mountPoint;
-    QString m_identifier;
-    std::int32_t m_nmea = 0;
+    PickedStation m_picked;
 };
 
 }  // namespace quorrel

@@ -126,12 +126,9 @@ StationSort sortAfterClick(const StationSort& current, int clickedColumn) {
     return {clickedColumn, !descending};
 }
 
-const StationRecord* findStation(const StationList& stations, const QString& mountPoint) {
-    const std::vector<StationRecord>& records = stations.records();
-    const auto found = std::find_if(records.cbegin(), records.cend(), [&](const StationRecord& s) {
-        return latin1(s.mountPoint) == mountPoint;
-    });
-    return found == records.cend() ? nullptr : &*found;
+PickedStation pickStation(const StationList& stations, const StationRow& row) {
+    const StationRecord& station = stations.records()[std::size_t(row.order)];
+    return {row.mountPoint, row.identifier, station.nmea};
 }
 
 std::vector<std::pair<QString, QString>> stationDetails(const StationRecord& station,

@@ -2,6 +2,7 @@
 
 #include <QLocale>
 #include <QString>
+#include <cstdint>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -58,8 +59,14 @@ struct StationSort {
 };
 StationSort sortAfterClick(const StationSort& current, int clickedColumn);
 
-// The first station whose mount point is exactly `mountPoint`; null when none is.
-const StationRecord* findStation(const StationList& stations, const QString& mountPoint);
+// What OK picks from the row: the station the row was made from, named as the row shows it
+// (a mount point stored with white space around it would name no station of the caster).
+struct PickedStation {
+    QString mountPoint;
+    QString identifier;
+    std::int32_t nmea = 0;
+};
+PickedStation pickStation(const StationList& stations, const StationRow& row);
 
 // The twelve (name, value) rows of the detail dialog; the distance is the work value.
 std::vector<std::pair<QString, QString>> stationDetails(const StationRecord& station,

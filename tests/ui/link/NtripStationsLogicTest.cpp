@@ -176,16 +176,26 @@ TEST(NtripStationDetails, TwelveRowsWithCarrierSolutionAndNmeaWords) {
     }
 }
 
-TEST(NtripStationLookup, FindsTheFirstExactMountPointOnly) {
+TEST(NtripStationPick, TheRowsOwnStationAsTheRowNamesIt) {
     StationList stations;
-    stations.add(station(" PADDED ", 0, 0, "first"));
+    stations.add(station(" PADDED ", 0, 0, " first "));
     stations.add(station("MP", 0, 0, "second"));
     stations.add(station("MP", 0, 0, "third"));
-    ASSERT_TRUE(findStation(stations, "MP"));
-    EXPECT_EQ(findStation(stations, "MP")->identifier, "second");
-    EXPECT_FALSE(findStation(stations, "mp"));
-    // The list shows it trimmed; that text names no station.
-    EXPECT_FALSE(findStation(stations, "PADDED"));
+    StationRecord wantsPosition = station("MP", 0, 0, "fourth");
+    wantsPosition.nmea = 1;
+    stations.add(wantsPosition);
+    const auto rows = stationRows(stations, std::nullopt, DistanceUnit::Kilometre);
+    const struct {
+        int row;
+        const char *mountPoint, *identifier;
+        std::int32_t nmea;
+    } cases[] = {{0, "PADDED", "first", 0}, {2, "MP", "third", 0}, {3, "MP", "fourth", 1}};
+    for (const auto& c : cases) {
+        const PickedStation picked = pickStation(stations, rows[std::size_t(c.row)]);
+        EXPECT_EQ(picked.mountPoint, c.mountPoint) << c.row;
+        EXPECT_EQ(picked.identifier, c.identifier) << c.row;
+        EXPECT_EQ(picked.nmea, c.nmea) << c.row;
+    }
 }
 
 TEST(NetworkPorts, FieldTextBecomesAPortOrZero) {
