@@ -15,6 +15,9 @@ struct BoardConfig {
     // The rate the board's UART listens at, and the letter of the port the program is on.
     std::uint32_t baudRate = 57600;
     char ownPort = 'A';
+    // Send no faster than the program's side of the line is set to (ten bits a byte), as a
+    // real UART does; a pseudo-terminal alone passes everything at once.
+    bool lineRatePacing = false;
 
     // Multiplies every modem, solution and acquisition delay (0.01 makes seconds into
     // hundredths), so tests walk through the modem sequence in well under a second.

@@ -126,6 +126,8 @@ bool applyFlag(const std::string& name, BoardOptions& o) {
         o.config.storageCardPresent = false;
     else if (name == "--start-with-fix")
         o.config.startWithFix = true;
+    else if (name == "--no-line-rate")
+        o.config.lineRatePacing = false;
     else if (name == "--correction-link")
         o.correctionLink = true;
     else if (name == "--silent")
@@ -176,6 +178,8 @@ Position and line:
   --lat DEG, --lon DEG     start point (default 48.137154, 11.576124)
   --height M               ellipsoidal height of the start point (default 560)
   --baud RATE              rate the board listens at (default 57600)
+  --no-line-rate           send as fast as the pseudo-terminal takes it (default: no faster
+                           than the line's baud rate, as a real serial line)
   --port LETTER            the board's port the program is on, A-F (default A)
   --output-rate HZ         start with GGA, GSA, GSV, GST, ZDA, VTG and VEC on, 1-20 Hz
                            (default 0: no output until asked for)

@@ -9,7 +9,12 @@ namespace quorrel {
 
 // The simulator program's command line.
 struct BoardOptions {
-    BoardConfig config;
+    // The program sends at line rate unless told otherwise (--no-line-rate).
+    BoardConfig config = [] {
+        BoardConfig paced;
+        paced.lineRatePacing = true;
+        return paced;
+    }();
     std::string linkPath;         // --link: a symbolic link to the device
     double monitorSeconds = 0;    // --monitor: read the device for this long, then end
     double durationSeconds = 0;   // --duration: end after this long (0: when interrupted)

@@ -12,6 +12,7 @@ namespace quorrel {
 BoardSimulator::BoardSimulator(BoardConfig config)
     : m_config(std::move(config)), m_board(m_config, *this) {
     m_wakeFd = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+    m_pty.setLineRatePacing(m_config.lineRatePacing);
 }
 
 BoardSimulator::~BoardSimulator() {

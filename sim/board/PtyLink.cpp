@@ -2,7 +2,9 @@
 
 #include <fcntl.h>
 #include <unistd.h>
+#include <algorithm>
 #include <cerrno>
+#include <limits>
 
 namespace quorrel {
 
@@ -59,16 +61,19 @@ void PtyLink::garble(std::string& bytes) {
 bool PtyLink::flush(std::int64_t nowMs) {
     if (!isOpen()) return false;
     promoteDue(nowMs);
-    while (!m_ready.empty()) {
+    std::size_t allowed = allowance(nowMs);
+    while (!m_ready.empty() && allowed > 0) {
         Piece& piece = m_ready.front();
         if (m_written == 0 && piece.baud != lineRate()) garble(piece.bytes);
-        const ssize_t n =
-            ::write(fd(), piece.bytes.data() + m_written, piece.bytes.size() - m_written);
+        const std::size_t length = std::min(piece.bytes.size() - m_written, allowed);
+        const ssize_t n = ::write(fd(), piece.bytes.data() + m_written, length);
         if (n < 0) {
             if (errno == EINTR) continue;
             return errno == EAGAIN || errno == EIO;
         }
         m_written += std::size_t(n);
+        allowed -= std::size_t(n);
+        if (m_paced) m_credit -= double(n);
         if (m_written == piece.bytes.size()) {
             m_backlog -= piece.bytes.size();
             m_ready.pop_front();
@@ -78,8 +83,23 @@ bool PtyLink::flush(std::int64_t nowMs) {
     return true;
 }
 
+std::size_t PtyLink::allowance(std::int64_t nowMs) {
+    const std::uint32_t rate = lineRate();
+    if (!m_paced || rate == 0) return std::numeric_limits<std::size_t>::max();
+    const double bytesPerMs = rate / 10000.0;
+    // An idle line saves up no more than a couple of slices: bursts stay short.
+    const double most = std::max(16.0, bytesPerMs * 2 * kPaceSliceMs);
+    if (m_creditMs >= 0)
+        m_credit = std::min(most, m_credit + bytesPerMs * double(nowMs - m_creditMs));
+    m_creditMs = nowMs;
+    return m_credit >= 1.0 ? std::size_t(m_credit) : 0;
+}
+
 std::int64_t PtyLink::nextDueMs() const {
-    return m_delayed.empty() ? -1 : m_delayed.begin()->first;
+    const std::int64_t delayed = m_delayed.empty() ? -1 : m_delayed.begin()->first;
+    if (!m_paced || m_ready.empty() || m_credit >= 1.0) return delayed;
+    const std::int64_t slice = m_creditMs + kPaceSliceMs;
+    return delayed < 0 ? slice : std::min(delayed, slice);
 }
 
 }  // namespace quorrel

@@ -25,6 +25,10 @@ public:
 
     PtyLink();
 
+    // Sends no faster than lineRate() allows (ten bits a byte), in slices of kPaceSliceMs.
+    void setLineRatePacing(bool on) { m_paced = on; }
+    static constexpr int kPaceSliceMs = 10;
+
     bool isOpen() const { return m_pty.isOpen(); }
     int fd() const { return m_pty.masterFd(); }
     const std::string& devicePath() const { return m_pty.slavePath(); }
@@ -40,8 +44,8 @@ public:
     void queue(std::string bytes, std::int64_t dueMs, std::uint32_t baud, bool droppable);
     // Writes what is due without blocking; false when the device is gone.
     bool flush(std::int64_t nowMs);
-    bool wantsWrite() const { return !m_ready.empty(); }
-    // Steady time of the next delayed piece, or -1.
+    bool wantsWrite() const { return !m_ready.empty() && (!m_paced || m_credit >= 1.0); }
+    // Steady time of the next delayed piece or paced slice, or -1.
     std::int64_t nextDueMs() const;
     std::size_t backlogBytes() const { return m_backlog; }
     // Closes the device: whoever holds the slave sees it vanish.
@@ -54,6 +58,8 @@ private:
     };
 
     void promoteDue(std::int64_t nowMs);
+    // How many bytes the line takes now; no limit without pacing.
+    std::size_t allowance(std::int64_t nowMs);
     void garble(std::string& bytes);
 
     PseudoTerminal m_pty;
@@ -63,6 +69,9 @@ private:
     std::size_t m_written = 0;  // bytes of m_ready.front() already out
     std::size_t m_backlog = 0;
     std::uint32_t m_noise = 0x2545F491u;
+    bool m_paced = false;
+    double m_credit = 0.0;  // bytes the line could have taken since the last write
+    std::int64_t m_creditMs = -1;
 };
 
 }  // namespace quorrel

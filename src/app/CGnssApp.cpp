@@ -8,6 +8,7 @@
 #include "app/CMainMenuDlg.h"
 #include "app/StartupWindow.h"
 #include "app/shell/InstanceLock.h"
+#include "app/shell/LocalCaster.h"
 #include "app/shell/OpenFailureText.h"
 #include "app/shell/ReceiverTarget.h"
 #include "app/shell/SettingsStore.h"
@@ -186,6 +187,7 @@ bool CGnssApp::initInstance() {
     }
     m_screenSettings = std::make_unique<StoredScreenSettings>(m_title);
     m_settings = SettingsStore(m_title).load();
+    if (m_config.simulate) offerLocalCaster(m_settings, m_config.localCasterPort);
     runMainMenu();
     return true;
 }

@@ -31,6 +31,7 @@ struct AppConfig {
     QString dmiSerialPath = QStringLiteral("/sys/class/dmi/id/product_serial");
     QString portOverride;  // --port: the device behind every port name
     bool simulate = false;
+    int localCasterPort = 0;  // --local-caster: offered to a new user of the simulator
     ServiceLayerConfig serviceLayer;
     AppTimings timings;
     ReceiverFactory receiverFactory = createReceiver;

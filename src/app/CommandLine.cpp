@@ -24,7 +24,13 @@ void applyCommandLine(const QStringList& arguments, AppConfig& config) {
         QStringLiteral("device-id"),
         QStringLiteral("Handheld identification; \"0143…\" or \"0204…\" select the SiRF module."),
         QStringLiteral("id"));
-    parser.addOptions({simulate, port, deviceId});
+    const QCommandLineOption localCaster(
+        QStringLiteral("local-caster"),
+        QStringLiteral("With --simulate: the port of an NTRIP caster on 127.0.0.1 with mount "
+                       "point QRL1 (./scripts/run starts one), offered as the network values "
+                       "while none are stored."),
+        QStringLiteral("port"));
+    parser.addOptions({simulate, port, deviceId, localCaster});
     parser.process(arguments);
     config.simulate = parser.isSet(simulate);
     config.portOverride = parser.value(port);
@@ -32,6 +38,17 @@ void applyCommandLine(const QStringList& arguments, AppConfig& config) {
     if (config.simulate && !config.portOverride.isEmpty()) {
         std::fprintf(stderr, "gnss-quorrel: --simulate and --port exclude each other\n");
         std::exit(2);
+    }
+    if (parser.isSet(localCaster)) {
+        bool ok = false;
+        config.localCasterPort = parser.value(localCaster).toInt(&ok);
+        if (!ok || config.localCasterPort < 1 || config.localCasterPort > 65535 ||
+            !config.simulate) {
+            std::fprintf(stderr,
+                         "gnss-quorrel: --local-caster needs --simulate and a port "
+                         "1-65535\n");
+            std::exit(2);
+        }
     }
 }
 

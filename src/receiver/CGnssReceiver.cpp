@@ -374,6 +374,8 @@ SerialNumberAnswer CGnssReceiver::QuerySerialNumber(std::string&) {
 }
 
 void CGnssReceiver::setOpenObserver(std::function<void(const OpenAttempt&)>) {}
+
+void CGnssReceiver::setSourceTableObserver(std::function<void(const SourceTableProgress&)>) {}
 void CGnssReceiver::cancelOpen() {}
 OpenFailure CGnssReceiver::openFailure() const {
     return OpenFailure::Other;

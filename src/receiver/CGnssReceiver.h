@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -35,6 +36,12 @@ struct OpenAttempt {
     int baudRate = 0;
     int attempt = 0;   // 1-based
     int attempts = 0;  // tries in the whole search
+};
+
+// How much of a caster's source table has come over the link so far.
+struct SourceTableProgress {
+    std::size_t bytes = 0;
+    std::size_t stations = 0;  // "STR" lines
 };
 
 // The receiver as every screen sees it. Each operation returns whether it was done and
@@ -192,6 +199,9 @@ public:
     // Beyond the receiver operations: what the program needs to show and steer the link.
     // `observer` runs on the thread that runs Open, before each baud-rate try.
     virtual void setOpenObserver(std::function<void(const OpenAttempt&)> observer);
+    // `observer` runs on the thread that runs LoadSourceTable, whenever more of the table
+    // has arrived while it waits for the rest.
+    virtual void setSourceTableObserver(std::function<void(const SourceTableProgress&)> observer);
     // From any thread: a running Open gives up within half a second and fails with
     // OpenFailure::Cancelled; the next Open starts afresh.
     virtual void cancelOpen();

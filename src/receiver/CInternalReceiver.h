@@ -99,6 +99,8 @@ public:
                       std::u16string& receiverVersion) override;
     SerialNumberAnswer QuerySerialNumber(std::string& number) override;
     void setOpenObserver(std::function<void(const OpenAttempt&)> observer) override;
+    // Set it on the thread that runs the receiver's operations.
+    void setSourceTableObserver(std::function<void(const SourceTableProgress&)> observer) override;
     void cancelOpen() override;
     OpenFailure openFailure() const override;
     std::string openFailureDetail() const override;
@@ -212,6 +214,9 @@ private:
     bool runQuery(const std::string& sentence, ReplyKind kind) {
         return runQuery(sentence, kind, m_timeouts.replyMs);
     }
+    // "$PQVXQ,NTR,TBL": true when the table came. The wait ends only after the time-out
+    // without a byte of the table.
+    bool runTableQuery();
     // Writes a query whose reply nobody waits for.
     void sendWithoutWaiting(const std::string& sentence);
     ReceiverStatus& status() { return m_session.status(); }
@@ -237,6 +242,7 @@ private:
     int m_outputRate = 1;
     std::uint8_t m_savedNpt[2] = {1, 0};
     std::optional<std::uint32_t> m_recordingPollMs;  // tick of the last recording poll
+    std::function<void(const SourceTableProgress&)> m_tableObserver;
 };
 
 }  // namespace quorrel

@@ -1,9 +1,18 @@
 // Direct IP and NTRIP commands of the receiver board's IP client, and the source table.
+#include <algorithm>
+
+#include "platform/Clock.h"
 #include "receiver/CInternalReceiver.h"
 #include "receiver/SentenceText.h"
 #include "receiver/StationList.h"
 
 namespace quorrel {
+namespace {
+
+// How often the wait for the source table looks whether more of it came.
+constexpr int kTablePollMs = 100;
+
+}  // namespace
 
 bool CInternalReceiver::SetDirectIp(const std::u16string& address, int port) {
     std::string addressText;
@@ -92,14 +101,45 @@ bool CInternalReceiver::QueryMountPoint(std::u16string& mountPoint) {
     return true;
 }
 
+// The table comes at line rate: a large caster's takes far longer than the time-out (690 KB
+// are two minutes at 57600 baud), so the time-out counts from the last byte received.
+bool CInternalReceiver::runTableQuery() {
+    static const std::string kQuery = "$PQVXQ,NTR,TBL\r\n";
+    const auto transaction = m_session.beginTransaction(kQuery);
+    if (!transaction) return false;
+    TableProgress& progress = m_session.tableProgress();
+    progress.bytes.store(0);
+    progress.stations.store(0);
+    m_session.sendCommand(kQuery);
+    std::size_t seen = 0;
+    std::uint32_t lastByteMs = tickCountMs();
+    for (;;) {
+        const int leftMs = m_timeouts.ntripMs - int(tickCountMs() - lastByteMs);
+        if (leftMs <= 0) return false;
+        if (m_session.waitReply(std::min(leftMs, kTablePollMs)))
+            return status().received(ReplyKind::NtrSourceTable);
+        if (!m_session.isRunning()) return false;
+        const std::size_t bytes = progress.bytes.load(std::memory_order_acquire);
+        if (bytes == seen) continue;
+        seen = bytes;
+        lastByteMs = tickCountMs();
+        if (m_tableObserver)
+            m_tableObserver({bytes, progress.stations.load(std::memory_order_relaxed)});
+    }
+}
+
+void CInternalReceiver::setSourceTableObserver(
+    std::function<void(const SourceTableProgress&)> observer) {
+    m_tableObserver = std::move(observer);
+}
+
 // The receiver fetches the table from the caster ("OK" once it has it), then hands it over
 // the serial link as one block.
 bool CInternalReceiver::LoadSourceTable(StationList& stations) {
     if (!runCommandWithResult("$PQVXS,NTR,LOD\r\n", ResultSource::Ntrip, m_timeouts.ntripMs,
                               m_timeouts.ntripMs))
         return false;
-    if (!runQuery("$PQVXQ,NTR,TBL\r\n", ReplyKind::NtrSourceTable, m_timeouts.ntripMs))
-        return false;
+    if (!runTableQuery()) return false;
     status().sourceTable.read(
         [&](const std::string& text) { parseSourceTable(text.c_str(), stations); });
     return true;

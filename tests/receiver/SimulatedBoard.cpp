@@ -25,6 +25,9 @@ std::uint32_t SimulatedBoard::listeningBaud() const {
 void SimulatedBoard::nak(const std::string& command, int times) {
     m_board->nak(command, times);
 }
+void SimulatedBoard::ignore(const std::string& command, int times) {
+    m_board->ignore(command, times);
+}
 void SimulatedBoard::corruptChecksum(const std::string& reply, int times) {
     m_board->corruptChecksum(reply, times);
 }

@@ -28,6 +28,7 @@ public:
     std::uint32_t listeningBaud() const;
 
     void nak(const std::string& command, int times = -1);
+    void ignore(const std::string& command, int times = -1);
     void corruptChecksum(const std::string& reply, int times = -1);
     // Holds back every reply made from now on by `ms` (0: no longer).
     void delayReplies(int ms);

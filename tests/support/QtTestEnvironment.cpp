@@ -17,6 +17,8 @@ public:
                                                         QFileDevice::ExeOwner);
             qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_runtime.path()));
         }
+        // Screens keep files there (connection histories): never the user's own.
+        if (m_data.isValid()) qputenv("XDG_DATA_HOME", QFile::encodeName(m_data.path()));
         m_app = new QApplication(m_argc, m_argv);
     }
     void TearDown() override {
@@ -29,6 +31,7 @@ private:
     char m_name[16] = "quorrel-tests";
     char* m_argv[2] = {m_name, nullptr};
     QTemporaryDir m_runtime;
+    QTemporaryDir m_data;
     QApplication* m_app = nullptr;
 };
 

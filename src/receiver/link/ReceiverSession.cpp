@@ -118,6 +118,7 @@ void ReceiverSession::readUntilStopped(Events& events) {
     SentenceReader reader(source, m_stop);
     reader.setSilenceMs(m_readSilenceMs);
     reader.setAliveEvent(&events.alive);
+    reader.setTableProgress(&m_tableProgress);
     SentenceType type = SentenceType::UNKNOWN;
     while (reader.readSentence(type, buffer.data(), buffer.size())) {
         switch (dispatchSentence(m_status, type, buffer.data(), reader.lastLength())) {

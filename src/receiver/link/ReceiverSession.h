@@ -14,6 +14,7 @@
 #include "platform/SerialPort.h"
 #include "receiver/link/LinkTimeouts.h"
 #include "receiver/link/ReceiverStatus.h"
+#include "receiver/link/TableProgress.h"
 
 namespace quorrel {
 
@@ -92,6 +93,8 @@ public:
     void resetAliveEvent();
 
     ReceiverStatus& status() { return m_status; }
+    // The source-table block the reader is taking in.
+    TableProgress& tableProgress() { return m_tableProgress; }
     const ReceiverStatus& status() const { return m_status; }
 
 private:
@@ -109,6 +112,7 @@ private:
 
     SerialPort& m_port;
     ReceiverStatus m_status;
+    TableProgress m_tableProgress;
     std::atomic<bool> m_stop{false};
     std::atomic<int> m_readSilenceMs{LinkTimeouts{}.readSilenceMs};
 

@@ -50,8 +50,12 @@ const std::uint8_t* copyUntilDollarOrCr(const std::uint8_t* p, const std::uint8_
 }  // namespace
 
 SentenceFramer::SentenceFramer(char* buffer, std::size_t sentenceLimit, std::size_t blockLimit,
-                               Event* alive)
-    : m_buffer(buffer), m_sentenceLimit(sentenceLimit), m_blockLimit(blockLimit), m_alive(alive) {}
+                               Event* alive, TableProgress* progress)
+    : m_buffer(buffer),
+      m_sentenceLimit(sentenceLimit),
+      m_blockLimit(blockLimit),
+      m_alive(alive),
+      m_progress(progress) {}
 
 bool SentenceFramer::feed(const std::uint8_t*& p, const std::uint8_t* end) {
     const std::uint8_t* q = p;
@@ -180,6 +184,8 @@ inline void SentenceFramer::bodyByte(char c) {
         m_state = State::SourceTable;
         m_inBlock = true;
         m_lineLength = 0;
+        m_tableStations = 0;
+        publishTableLine();
     } else {
         m_state = State::AwaitLF;
     }
@@ -190,7 +196,9 @@ inline void SentenceFramer::bodyByte(char c) {
 void SentenceFramer::tableByte(char c) {
     m_buffer[m_pos++] = c;
     if (c == '\n') {
+        if (m_lineLength >= 3 && std::memcmp(m_line, "STR", 3) == 0) ++m_tableStations;
         m_lineLength = 0;
+        publishTableLine();
         return;
     }
     if (c == '\r' || m_lineLength >= kLineBufferSize - 1) return;
@@ -200,7 +208,15 @@ void SentenceFramer::tableByte(char c) {
         m_tableFlag = false;
         m_lineLength = 0;
         m_state = State::Body;
+        publishTableLine();
     }
+}
+
+// A large table takes minutes at line rate: whoever waits for it sees it grow line by line.
+inline void SentenceFramer::publishTableLine() {
+    if (!m_progress) return;
+    m_progress->stations.store(m_tableStations, std::memory_order_relaxed);
+    m_progress->bytes.store(m_pos, std::memory_order_release);
 }
 
 inline bool SentenceFramer::awaitLfByte(char c) {

@@ -5,6 +5,7 @@
 
 #include "platform/Event.h"
 #include "receiver/link/SentenceType.h"
+#include "receiver/link/TableProgress.h"
 
 namespace quorrel {
 
@@ -15,7 +16,9 @@ class SentenceFramer {
 public:
     // Sentences are dropped when they reach `sentenceLimit` bytes, a source-table block when
     // it reaches `blockLimit`; one byte always stays free for the terminator.
-    SentenceFramer(char* buffer, std::size_t sentenceLimit, std::size_t blockLimit, Event* alive);
+    // `progress` (may be null) follows a source-table block while it arrives.
+    SentenceFramer(char* buffer, std::size_t sentenceLimit, std::size_t blockLimit, Event* alive,
+                   TableProgress* progress = nullptr);
 
     // Frames the bytes from `p` up to `end`. True when a sentence or block is complete (NUL-
     // terminated, `p` just past its last byte); false when every byte was taken.
@@ -36,6 +39,7 @@ private:
     void headByte(char c);
     void bodyByte(char c);
     void tableByte(char c);
+    void publishTableLine();
     bool awaitLfByte(char c);
     void headComplete();
     void startSentence();
@@ -49,6 +53,8 @@ private:
     const std::size_t m_sentenceLimit;
     const std::size_t m_blockLimit;
     Event* const m_alive;
+    TableProgress* const m_progress;
+    std::size_t m_tableStations = 0;
     State m_state = State::Idle;
     SentenceType m_type = SentenceType::UNKNOWN;
     std::size_t m_pos = 0;

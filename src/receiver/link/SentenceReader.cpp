@@ -30,7 +30,7 @@ bool SentenceReader::frameChunk(SentenceFramer& framer) {
 
 bool SentenceReader::readSentence(SentenceType& type, char* buffer, std::size_t capacity) {
     SentenceFramer framer(buffer, std::min(capacity, kSentenceLimit),
-                          std::min(capacity, kBlockLimit), m_alive);
+                          std::min(capacity, kBlockLimit), m_alive, m_progress);
     // The stop flag is tested before the first read and after every read.
     if (stopRequested()) return false;
     for (;;) {

@@ -7,6 +7,7 @@
 #include "platform/ByteSource.h"
 #include "platform/Event.h"
 #include "receiver/link/SentenceType.h"
+#include "receiver/link/TableProgress.h"
 
 namespace quorrel {
 
@@ -33,6 +34,8 @@ public:
 
     // Signalled whenever a head beginning "$P" or "$G" is seen; may be null.
     void setAliveEvent(Event* alive) { m_alive = alive; }
+    // Follows each source-table block as it arrives; may be null.
+    void setTableProgress(TableProgress* progress) { m_progress = progress; }
     // Tests shorten the silence that delivers an unfinished source table.
     void setSilenceMs(int ms) { m_silenceMs = ms; }
 
@@ -52,6 +55,7 @@ private:
     ByteSource& m_source;
     const std::atomic<bool>& m_stop;
     Event* m_alive = nullptr;
+    TableProgress* m_progress = nullptr;
     int m_silenceMs = kSilenceMs;
     std::size_t m_length = 0;
     // Bytes read from the source but not yet framed; kept across calls.

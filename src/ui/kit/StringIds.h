@@ -183,6 +183,26 @@ enum StringId : int {
     kStrRadioProtocolLabel = 1205,
     kStrSensitivityLabel = 1206,
     kStrTurnOn = 1207,
+    // The network sheet, the NTRIP station browser and the source table's progress.
+    kStrModePage = 1300,
+    kStrGprsPage = 1301,
+    kStrDirectIpPage = 1302,
+    kStrNtripPage = 1303,
+    kStrAccessPointLabel = 1304,
+    kStrLoginLabel = 1305,
+    kStrPasswordLabel = 1306,
+    kStrPinCodeLabel = 1307,
+    kStrHostLabel = 1308,
+    kStrNetworkLabel = 1309,
+    kStrStationLabel = 1310,
+    kStrBrowseButton = 1311,
+    kStrSendPosition = 1312,
+    kStrNtripStations = 1313,
+    kStrNtripStationDetails = 1314,
+    kStrDetailsButton = 1315,
+    kStrDistancesFrom = 1316,
+    kStrNoReferencePosition = 1317,
+    kStrTableProgress = 1318,
 };
 
 }  // namespace quorrel

@@ -5,6 +5,7 @@
 #include "ui/kit/StringIds.h"
 #include "ui/link/CDialingDialog.h"
 #include "ui/link/CGsmConfigSheet.h"
+#include "ui/link/CNetworkConfigSheet.h"
 #include "ui/link/COtherConfigSheet.h"
 #include "ui/link/CUhfConfigSheet.h"
 
@@ -32,7 +33,14 @@ DiffLinkSheets programDiffLinkSheets(const ScreenContext& context, QWidget* pare
         dialog.exec();
         return dialog.lastModemState();
     };
-    // sheets.network: CNetworkConfigSheet, "Network Settings".
+    sheets.network = [context, parent](const NetworkValues& given,
+                                       bool externalReceiver) -> std::optional<NetworkValues> {
+        CNetworkConfigSheet sheet(context, given.protocol, externalReceiver,
+                                  resText(kStrNetworkSettings), parent);
+        sheet.setValues(given);
+        if (sheet.exec() != QDialog::Accepted) return std::nullopt;
+        return sheet.values();
+    };
     sheets.otherDevice = [context, parent](const PortValues& given) -> std::optional<PortValues> {
         COtherConfigSheet sheet(context, resText(kStrSerialPortSettings), parent);
         sheet.setValues(given);

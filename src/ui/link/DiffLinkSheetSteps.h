@@ -8,9 +8,7 @@ namespace quorrel {
 
 struct ScreenContext;
 
-// The configuration sheets of this build, run modally over `parent`. The network sheet comes
-// in its own change: until then its step stays empty and its row says the settings are not
-// available yet.
+// The configuration sheets of the hub's rows, each run modally over `parent`.
 DiffLinkSheets programDiffLinkSheets(const ScreenContext& context, QWidget* parent);
 
 }  // namespace quorrel

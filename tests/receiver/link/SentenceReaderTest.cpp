@@ -93,6 +93,38 @@ TEST(SentenceReader, DeliversTheWholeSourceTableBlockWithItsLineEnds) {
     EXPECT_EQ(out[1].type, SentenceType::ACK);
 }
 
+TEST(SentenceReader, TableProgressFollowsTheBlockLineByLine) {
+    const std::string twoStations =
+        kTable.substr(0, kTable.find("ENDSOURCETABLE")) +
+        "STR;MNT2;Bend;RTCM 3.2;1004(1);2;GPS;NET;USA;44.07;-121.31;0;0\r\n"
+        "NET;QNET;Example;B;N;http://x;none;x@example;none\r\nENDSOURCETABLE\r\n";
+    const struct {
+        const char* legend;
+        std::string bytes;
+        std::size_t stations, tableBytes;
+    } cases[] = {
+        // Up to "ENDSOURCETABLE", whose line end belongs to the reply.
+        {"one station", kTable, 1, kTable.size() - 2},
+        {"two stations among other lines", twoStations, 2, twoStations.size() - 2},
+        {"no table", "$PQVXR,ACK,X\r\n", 0, 0},
+    };
+    for (const auto& c : cases) {
+        for (const std::size_t chunk : {std::size_t(1), std::size_t(4096)}) {
+            MemoryByteSource source(chunk);
+            source.append(c.bytes);
+            std::atomic<bool> stop{false};
+            SentenceReader reader(source, stop);
+            TableProgress progress;
+            reader.setTableProgress(&progress);
+            std::vector<char> buffer(SentenceReader::kBufferSize);
+            SentenceType type = SentenceType::UNKNOWN;
+            EXPECT_TRUE(reader.readSentence(type, buffer.data(), buffer.size())) << c.legend;
+            EXPECT_EQ(progress.stations.load(), c.stations) << c.legend;
+            EXPECT_EQ(progress.bytes.load(), c.tableBytes) << c.legend << " chunk " << chunk;
+        }
+    }
+}
+
 TEST(SentenceReader, DeliversSourceTableWhenPortFallsSilent) {
     MemoryByteSource source;
     const std::string partial = kTable.substr(0, kTable.find("ENDSOURCETABLE"));

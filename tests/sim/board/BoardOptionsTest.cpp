@@ -81,6 +81,18 @@ TEST(BoardOptions, FillTheConfigurationAndTheProgramSettings) {
     EXPECT_DOUBLE_EQ(o.unplugAfterSeconds, 5);
 }
 
+TEST(BoardOptions, TheProgramSendsAtLineRateUnlessToldNot) {
+    EXPECT_FALSE(BoardConfig{}.lineRatePacing) << "tests choose it";
+    for (const auto& [args, paced] :
+         {std::pair{std::vector<const char*>{}, true},
+          std::pair{std::vector<const char*>{"--no-line-rate"}, false}}) {
+        BoardOptions o;
+        std::string error;
+        ASSERT_TRUE(parse(args, o, error)) << error;
+        EXPECT_EQ(o.config.lineRatePacing, paced);
+    }
+}
+
 TEST(BoardOptions, RefuseWhatTheBoardCannotBe) {
     for (std::vector<const char*> args :
          std::vector<std::vector<const char*>>{{"--baud", "12345"},
@@ -118,6 +130,7 @@ TEST(BoardOptions, HelpDocumentsEveryOption) {
                                "--no-external-antenna",
                                "--no-storage-card",
                                "--start-with-fix",
+                               "--no-line-rate",
                                "--ip-timeout",
                                "--serial",
                                "--receiver-version",
