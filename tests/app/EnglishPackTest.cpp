@@ -58,6 +58,7 @@ TEST_F(EnglishPackTest, TextsWithBackslashesTabsAndLineBreaksSurviveTheStringTab
     QProcess rcc;
     rcc.setWorkingDirectory(dir.path());
     rcc.start(QStringLiteral(QUORREL_RCC), {"-binary", "lang.qrc", "-o", "Lang.rcc"});
-    ASSERT_TRUE(rcc.waitForFinished(30000) && rcc.exitCode() == 0) << rcc.readAllStandardError();
+    ASSERT_TRUE(rcc.waitForFinished(30000) && rcc.exitCode() == 0)
+        << rcc.readAllStandardError().toStdString();
     expectSameTexts(dir.filePath("Lang.rcc"));
 }

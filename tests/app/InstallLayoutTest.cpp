@@ -70,10 +70,12 @@ TEST(LanguageFileLocation, BesideTheProgramThenUserThenSystemThenTheInstallPrefi
         const ScopedEnv home("XDG_DATA_HOME",
                              QFile::encodeName(layout.root.filePath("home/.local/share")));
         const ScopedEnv dirs("XDG_DATA_DIRS", QFile::encodeName(layout.root.filePath("usr/share")));
-        if (c.beside) ASSERT_TRUE(makeFile(layout.beside));
-        if (c.user) ASSERT_TRUE(makeFile(layout.user));
-        if (c.system) ASSERT_TRUE(makeFile(layout.system));
-        if (c.prefix) ASSERT_TRUE(makeFile(layout.prefix));
+        const std::pair<bool, QString> files[] = {{c.beside, layout.beside},
+                                                  {c.user, layout.user},
+                                                  {c.system, layout.system},
+                                                  {c.prefix, layout.prefix}};
+        for (const auto& [wanted, path] : files)
+            ASSERT_TRUE(!wanted || makeFile(path)) << path.toStdString();
         EXPECT_EQ(findLanguageFile(layout.bin), layout.*c.expected) << c.legend;
     }
 }
@@ -97,9 +99,9 @@ TEST(SimulatorPath, BesideTheProgramThenOnPath) {
         const QString bin = root.filePath("bin"), path = root.filePath("path");
         ASSERT_TRUE(QDir().mkpath(bin) && QDir().mkpath(path));
         const QString beside = bin + "/quorrel-boardsim", other = path + "/quorrel-boardsim";
-        if (c.besideExists)
-            ASSERT_TRUE(makeFile(beside, c.besideExecutable ? executable : QFileDevice::ReadOwner));
-        if (c.onPath) ASSERT_TRUE(makeFile(other, executable));
+        const auto besideMode = c.besideExecutable ? executable : QFileDevice::ReadOwner;
+        ASSERT_TRUE(!c.besideExists || makeFile(beside, besideMode));
+        ASSERT_TRUE(!c.onPath || makeFile(other, executable));
         const ScopedEnv pathEnv("PATH", QFile::encodeName(path));
         EXPECT_EQ(simulatorPathFor(bin, DeviceClass::OtherCode), c.expectOnPath ? other : beside)
             << c.legend;
