@@ -8,10 +8,19 @@ packages=(
   qt6-base-dev xvfb xauth fonts-dejavu-core fonts-liberation
   rtklib gpsd-clients
 )
-if [ "${1:-}" = "--run" ]; then
-  packages=(build-essential cmake ninja-build pkg-config qt6-base-dev fonts-dejavu-core
-            fonts-liberation rtklib)
-fi
+case "${1:-}" in
+  --run)
+    packages=(build-essential cmake ninja-build pkg-config qt6-base-dev fonts-dejavu-core
+              fonts-liberation rtklib) ;;
+  # scripts/package: a Release build packed by CPack (dpkg-shlibdeps needs dpkg-dev and
+  # file), checked by lintian and desktop-file-validate.
+  --package)
+    packages=(build-essential cmake ninja-build pkg-config qt6-base-dev dpkg-dev file
+              lintian desktop-file-utils) ;;
+  # scripts/test-deb-in-chroot: a fresh Debian 12 to install the package into.
+  --chroot)
+    packages=(debootstrap debian-archive-keyring) ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

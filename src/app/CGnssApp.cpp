@@ -1,11 +1,11 @@
 #include "app/CGnssApp.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <cstdio>
 
 #include "app/CMainMenuDlg.h"
+#include "app/LanguageFileLocation.h"
 #include "app/StartupWindow.h"
 #include "app/shell/InstanceLock.h"
 #include "app/shell/LocalCaster.h"
@@ -26,8 +26,6 @@ namespace quorrel {
 namespace {
 
 CGnssApp* theApp = nullptr;
-
-constexpr char kLanguageFile[] = "Lang.rcc";
 
 // The settings location is named by the program's own title, read before any language
 // file can replace it.
@@ -140,7 +138,7 @@ void CGnssApp::requestQuit() {
 }
 
 bool CGnssApp::startSimulator() {
-    const QString program = QDir(m_config.programDir).filePath(simulatorProgramFor(m_deviceClass));
+    const QString program = simulatorPathFor(m_config.programDir, m_deviceClass);
     if (!m_simulator) m_simulator = std::make_unique<SimulatorProcess>();
     if (!m_simulator->start(program, {}, m_config.timings.simulatorStartMs)) {
         printLine(QStringLiteral("gnss-quorrel: %1").arg(m_simulator->error()));
@@ -215,8 +213,7 @@ void CGnssApp::exitInstance() {
 }
 
 void CGnssApp::LoadLanguageLibrary() {
-    Resources::instance().loadLanguageFile(
-        QDir(m_config.programDir).filePath(QLatin1String(kLanguageFile)));
+    Resources::instance().loadLanguageFile(findLanguageFile(m_config.programDir));
 }
 
 }  // namespace quorrel

@@ -25,7 +25,7 @@ class UserPrompts;
 
 // What the application object takes from its surroundings.
 struct AppConfig {
-    QString programDir;  // holds "Lang.rcc" and the simulators
+    QString programDir;  // holds the simulators, and "Lang.rcc" when it is beside the program
     QString lockPath;    // the single-instance lock file
     std::optional<QString> deviceIdArg;
     QString dmiSerialPath = QStringLiteral("/sys/class/dmi/id/product_serial");

@@ -15,7 +15,7 @@ void applyCommandLine(const QStringList& arguments, AppConfig& config) {
     parser.addVersionOption();
     const QCommandLineOption simulate(
         QStringLiteral("simulate"),
-        QStringLiteral("Run against the receiver simulator beside the program "
+        QStringLiteral("Run against the receiver simulator beside the program or on PATH "
                        "(quorrel-boardsim, or quorrel-modulesim for a module device id)."));
     const QCommandLineOption port(QStringLiteral("port"),
                                   QStringLiteral("Serial device of the receiver."),

@@ -20,6 +20,8 @@ int main(int argc, char** argv) {
     if (!checkDisplay()) return 1;
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName(QStringLiteral("GNSS Quorrel"));
+    // Desktops match the window with its entry (and icon) by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("gnss-quorrel"));
     config.lockPath = QString::fromStdString(InstanceLock::defaultPath());
     config.serviceLayer = ServiceLayerConfig::installed();
     config.features = programFeatures();

@@ -50,7 +50,7 @@ std::string usageText() {
            "  --port PATH        the receiver's serial device\n"
            "  --device-id ID     the handheld's identification (\"0143...\" or \"0204...\": the\n"
            "                     SiRF module)\n"
-           "  --simulate         run against the simulator beside the program\n"
+           "  --simulate         run against the simulator beside the program or on PATH\n"
            "  --json             results as JSON\n"
            "  --help, --version\n"
            "\n"

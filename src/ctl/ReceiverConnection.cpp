@@ -1,7 +1,5 @@
 #include "ctl/ReceiverConnection.h"
 
-#include <QDir>
-
 #include "app/shell/OpenFailureText.h"
 #include "app/shell/ReceiverFactory.h"
 #include "app/shell/SettingsStore.h"
@@ -31,8 +29,7 @@ ReceiverConnection::~ReceiverConnection() {
 }
 
 bool ReceiverConnection::startSimulator(std::string& problem) {
-    const QString program =
-        QDir(m_request.programDir).filePath(simulatorProgramFor(m_target.deviceClass));
+    const QString program = simulatorPathFor(m_request.programDir, m_target.deviceClass);
     m_simulator = std::make_unique<SimulatorProcess>();
     if (!m_simulator->start(program, {}, kSimulatorStartMs)) {
         problem = (kProgram + QStringLiteral(": ") + m_simulator->error()).toStdString();

@@ -1,5 +1,9 @@
 #include "app/shell/ReceiverTarget.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
 #include "app/shell/DeviceIdentity.h"
 #include "app/shell/PlatformSettings.h"
 
@@ -18,6 +22,14 @@ ReceiverTarget findReceiverTarget(const QString& title, const std::optional<QStr
 QString simulatorProgramFor(DeviceClass deviceClass) {
     return isExternalModule(deviceClass) ? QStringLiteral("quorrel-modulesim")
                                          : QStringLiteral("quorrel-boardsim");
+}
+
+QString simulatorPathFor(const QString& programDir, DeviceClass deviceClass) {
+    const QString name = simulatorProgramFor(deviceClass);
+    const QString beside = QDir(programDir).filePath(name);
+    if (QFileInfo(beside).isExecutable()) return beside;
+    const QString onPath = QStandardPaths::findExecutable(name);
+    return onPath.isEmpty() ? beside : onPath;
 }
 
 }  // namespace quorrel

@@ -22,5 +22,8 @@ ReceiverTarget findReceiverTarget(const QString& title, const std::optional<QStr
 
 // The simulator program that stands in for the receiver of `deviceClass`.
 QString simulatorProgramFor(DeviceClass deviceClass);
+// Where that simulator is: beside the program in `programDir` (a build tree, an install), else
+// on PATH; the path beside the program when neither has it, so the failure names it.
+QString simulatorPathFor(const QString& programDir, DeviceClass deviceClass);
 
 }  // namespace quorrel

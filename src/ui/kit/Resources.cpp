@@ -1,6 +1,7 @@
 #include "ui/kit/Resources.h"
 
 #include <QFile>
+#include <QMap>
 #include <QResource>
 #include <QTextStream>
 
@@ -297,6 +298,40 @@ void Resources::unloadLanguageFile() {
     QResource::unregisterResource(m_languageFile, QLatin1String(kLanguageRoot));
     m_languageFile.clear();
     m_language.clear();
+}
+
+}  // namespace quorrel
+
+namespace quorrel {
+namespace {
+
+// The inverse of unescape(), so that every text survives a trip through "strings.txt".
+QString escape(const QString& text) {
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        if (c == u'\\')
+            out += QLatin1String("\\\\");
+        else if (c == u'\n')
+            out += QLatin1String("\\n");
+        else if (c == u'\t')
+            out += QLatin1String("\\t");
+        else
+            out += c;
+    }
+    return out;
+}
+
+}  // namespace
+
+QString Resources::builtinStringTable() const {
+    QMap<int, QString> byId;  // ordered by id, so the file reads like the table
+    for (auto it = m_builtin.cbegin(); it != m_builtin.cend(); ++it)
+        byId.insert(it.key(), *it);
+    QString table;
+    for (auto it = byId.cbegin(); it != byId.cend(); ++it)
+        table += QString::number(it.key()) + u'\t' + escape(*it) + u'\n';
+    return table;
 }
 
 }  // namespace quorrel

@@ -27,6 +27,9 @@ public:
     bool loadLanguageFile(const QString& rccPath);
     void unloadLanguageFile();
     bool hasLanguageFile() const { return !m_languageFile.isEmpty(); }
+    // Every built-in text as a language file's "strings.txt" ("id<TAB>text" per line, by id):
+    // the English language pack, and where a translation starts.
+    QString builtinStringTable() const;
 
 private:
     Resources();
