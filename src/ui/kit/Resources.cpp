@@ -204,7 +204,6 @@ constexpr BuiltinText kBuiltinTexts[] = {
     {kStrAccessPointLabel, "Access Point:"},
     {kStrLoginLabel, "Login:"},
     {kStrPasswordLabel, "Password:"},
-    {kStrPinCodeLabel, "PIN Code:"},
     {kStrHostLabel, "Host:"},
     {kStrNetworkLabel, "Network:"},
     {kStrStationLabel, "Station:"},

@@ -191,7 +191,6 @@ enum StringId : int {
     kStrAccessPointLabel = 1304,
     kStrLoginLabel = 1305,
     kStrPasswordLabel = 1306,
-    kStrPinCodeLabel = 1307,
     kStrHostLabel = 1308,
     kStrNetworkLabel = 1309,
     kStrStationLabel = 1310,
