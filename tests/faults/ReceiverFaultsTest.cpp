@@ -204,10 +204,10 @@ TEST(ReceiverFaults, UnpluggedMidCommandEndsTheWaitAndReconnectFindsTheBoardAgai
         return r.QueryElevationMask(degrees);
     }));
     EXPECT_LT(clock.elapsed(), rig.timeouts.replyMs + 1000);
-    EXPECT_TRUE(pollUntil([&] { return lost.load() > 0; }));
+    EXPECT_TRUE(pollFor([&] { return lost.load() > 0; }));
     EXPECT_FALSE(rig.link.receiver->IsConnected());
 
-    BoardSimulator pluggedBack(quickFaultBoard());
+    BoardSimulator pluggedBack(quickBoard());
     ASSERT_TRUE(pluggedBack.start());
     const std::u16string device = QString::fromStdString(pluggedBack.devicePath()).toStdU16String();
     EXPECT_TRUE(rig.worker.run([&](CGnssReceiver& r) {
@@ -222,7 +222,7 @@ TEST(ReceiverFaults, UnpluggedMidCommandEndsTheWaitAndReconnectFindsTheBoardAgai
 // A board listening at a rate the search never tries answers nothing the program can read:
 // the open fails as "no answer", and what the user reads names the device and the reason.
 TEST(ReceiverFaults, BaudRateTheSearchDoesNotTryEndsAsNoAnswer) {
-    BoardConfig config = quickFaultBoard();
+    BoardConfig config = quickBoard();
     config.baudRate = 2400;
     FaultRig rig(config);
     EXPECT_FALSE(rig.open());

@@ -123,7 +123,7 @@ struct RecordingRig {
     // Records until the recorder gives up or `ms` pass; true when it gave up.
     bool recordUntilStopped(int ms) {
         if (!module().SetRecording(true)) return false;
-        return pollUntil([this] { return module().PollRecordingStopped(); }, ms);
+        return pollFor([this] { return module().PollRecordingStopped(); }, ms);
     }
 
     QTemporaryDir documents;
