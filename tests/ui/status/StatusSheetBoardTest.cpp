@@ -82,15 +82,21 @@ int countMarkers(const PlotEntries& entries, int markerId) {
 
 TEST_F(StatusSheetBoardTest, SkyFollowsTheBoardAsItLocksOnAfterAReset) {
     ASSERT_NO_FATAL_FAILURE(start(false));
-    for (int i = 0; i < 10 && countMarkers(plot().model().drawn(), kBmpGpsUsed) < 4; ++i)
+    // Locked on: the count of satellites used has stopped growing. Stopping at the first few
+    // instead left a slow machine no epoch with fewer after the reset.
+    int usedBefore = 0;
+    for (int i = 0, steady = 0; i < 120 && steady < 5; ++i) {
         tickAfterEpoch();
-    const int usedBefore = countMarkers(plot().model().drawn(), kBmpGpsUsed);
+        const int used = countMarkers(plot().model().drawn(), kBmpGpsUsed);
+        steady = used == usedBefore && used > 3 ? steady + 1 : 0;
+        usedBefore = used;
+    }
     ASSERT_GT(usedBefore, 3);
     ASSERT_TRUE(receiver.ResetReceiver());
 
     // Rebooted, the board searches the sky again: satellites come back one by one.
     int fewest = usedBefore, last = 0;
-    for (int i = 0; i < 40 && !(fewest < usedBefore && last >= usedBefore); ++i) {
+    for (int i = 0; i < 120 && !(fewest < usedBefore && last >= usedBefore); ++i) {
         tickAfterEpoch();
         last = countMarkers(plot().model().drawn(), kBmpGpsUsed);
         fewest = std::min(fewest, last);
