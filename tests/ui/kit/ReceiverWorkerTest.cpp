@@ -75,7 +75,7 @@ TEST_F(ReceiverWorkerTest, SequencesRunOneAtATimeInTheOrderHandedIn) {
     EXPECT_TRUE(worker.isBusy());
     // run() queues behind the posted ones and returns after them.
     EXPECT_EQ(worker.run(step(3)), 3);
-    QTest::qWait(50);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return delivered.size() == 2 && !worker.isBusy(); }, 5000));
     EXPECT_EQ(order, std::vector<int>({1, 2, 3}));
     EXPECT_EQ(delivered, std::vector<int>({1, 2}));
     EXPECT_FALSE(overlapped);
@@ -94,7 +94,8 @@ TEST_F(ReceiverWorkerTest, AnswerForAClosedDialogIsDropped) {
         },
         [&](bool) { delivered = true; });
     dialog.reset();
-    QTest::qWait(150);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !worker.isBusy(); }, 5000));
+    QTest::qWait(20);  // an answer would have been queued by now
     EXPECT_FALSE(delivered);
     EXPECT_FALSE(worker.isBusy());
 }

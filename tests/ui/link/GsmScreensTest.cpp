@@ -197,7 +197,8 @@ TEST_F(GsmScreensTest, SilentBoardKeepsTheMonitorResponsiveAndCloseEndsItAsAFail
     EXPECT_GE(ticks, 20) << "the GUI thread kept running";
     EXPECT_GE(paints, 10) << "the status line kept painting";
     EXPECT_TRUE(busyAtClose) << "a poll was waiting when Close came";
-    EXPECT_LE(pollsWhileSilent, silentMs / 600 + 1) << "one poll at a time, each waiting its time-out";
+    EXPECT_LE(pollsWhileSilent, silentMs / 600 + 1)
+        << "one poll at a time, each waiting its time-out";
     EXPECT_EQ(hub.link.received("$PQVXS,MDM,DAL"), Sentences({"$PQVXS,MDM,DAL,0"}));
     EXPECT_EQ(run.result, QDialog::Rejected);
     EXPECT_EQ(run.lastState, kModemDialing) << "the state read before the board fell silent";
