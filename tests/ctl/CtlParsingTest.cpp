@@ -83,19 +83,25 @@ TEST(CtlArguments, WordsOfTheWrongKindAndInjectingTextAreRefused) {
     } cases[] = {
         {portArg(), "G", "PORT \"G\" is not a port A-F or 0-5"},
         {portArg(), "6", "PORT \"6\" is not a port A-F or 0-5"},
-        {baudArg(), "12345", "BAUD \"12345\" is not a baud code 0-9 or a baud rate (300 ... 115200)"},
+        {baudArg(), "12345",
+         "BAUD \"12345\" is not a baud code 0-9 or a baud rate (300 ... 115200)"},
         {intArg("N"), "10x", "N \"10x\" is not a whole number"},
         {numberArg("H"), "nan", "H \"nan\" is not a number"},
         {choiceArg("TYPE", kAntennaTypeNames), "2", "TYPE \"2\" is not one of V|S"},
-        {textArg("NAME"), "A,B", "NAME \"A,B\" contains \",\", \"*\" or \"$\", which would change "
-                                 "the receiver's sentence"},
-        {textArg("NAME"), "$PQVXS", "NAME \"$PQVXS\" contains \",\", \"*\" or \"$\", which would "
-                                    "change the receiver's sentence"},
-        {textArg("NAME"), "A\r\nB", "NAME \"A\r\nB\" contains a control character (such as CR or "
-                                    "LF), which would end the receiver's sentence"},
-        {textArg("NAME"), "5€", "NAME \"5€\" contains a character the receiver cannot take "
-                                "(8-bit Latin-1 only)"},
-        {textArg("PIN", 3), "1234", "PIN \"1234\" is longer than the 3 characters the receiver takes"},
+        {textArg("NAME"), "A,B",
+         "NAME \"A,B\" contains \",\", \"*\" or \"$\", which would change "
+         "the receiver's sentence"},
+        {textArg("NAME"), "$PQVXS",
+         "NAME \"$PQVXS\" contains \",\", \"*\" or \"$\", which would "
+         "change the receiver's sentence"},
+        {textArg("NAME"), "A\r\nB",
+         "NAME \"A\r\nB\" contains a control character (such as CR or "
+         "LF), which would end the receiver's sentence"},
+        {textArg("NAME"), "5€",
+         "NAME \"5€\" contains a character the receiver cannot take "
+         "(8-bit Latin-1 only)"},
+        {textArg("PIN", 3), "1234",
+         "PIN \"1234\" is longer than the 3 characters the receiver takes"},
     };
     for (const auto& c : cases) {
         ArgValue value;

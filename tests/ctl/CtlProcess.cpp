@@ -26,7 +26,8 @@ CtlProcess::CtlProcess(const std::vector<std::string>& arguments, const std::str
     if (pipe(out) != 0 || pipe(err) != 0) return;
     const std::string program = QUORREL_BINARY_DIR "/bin/quorrelctl";
     std::vector<char*> argv{const_cast<char*>(program.c_str())};
-    for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
     m_pid = fork();
     if (m_pid == 0) {
@@ -113,8 +114,8 @@ CtlResult CtlProcess::finish(int timeoutMs) {
         waitpid(m_pid, &status, 0);
     }
     m_pid = -1;
-    m_result.exitCode =
-        WIFEXITED(status) ? WEXITSTATUS(status) : 128 + (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
+    m_result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status)
+                                          : 128 + (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
     return m_result;
 }
 

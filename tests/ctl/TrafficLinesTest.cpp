@@ -31,16 +31,17 @@ TEST(TrafficLines, CutsSentencesAndFramesWhateverTheReadSizes) {
         std::string bytes;
         std::vector<std::string> lines;
     } cases[] = {
-        {"sentences", "$GPGGA,1*00\r\n$PQVXR,ACK,PEM*52\r\n",
-         {"$GPGGA,1*00", "$PQVXR,ACK,PEM*52"}},
+        {"sentences", "$GPGGA,1*00\r\n$PQVXR,ACK,PEM*52\r\n", {"$GPGGA,1*00", "$PQVXR,ACK,PEM*52"}},
         {"unfinished line waits", "$GPGGA,1\r\n$GPG", {"$GPGGA,1"}},
-        {"binary frame between text", "x\n" + frame + "y\n",
+        {"binary frame between text",
+         "x\n" + frame + "y\n",
          {"x", "frame 11: A0 A2 00 02 0B 80 00 8B B0 B3", "y"}},
         {"frame right after text", "$P" + frame, {"$P", "frame 11: A0 A2 00 02 0B 80 00 8B B0 B3"}},
         {"lone A0 is text", std::string("a\xA0z\n"), {"a\\xA0z"}},
         {"unprintable and backslash", std::string("\x01\\\x7F\n", 4), {"\\x01\\x5C\\x7F"}},
         {"impossible frame length is noise",
-         std::string("\xA0\xA2\xFF\xFFok\n", 8), {"\\xA0\\xA2\\xFF\\xFFok"}},
+         std::string("\xA0\xA2\xFF\xFFok\n", 8),
+         {"\\xA0\\xA2\\xFF\\xFFok"}},
         {"empty lines vanish", "\r\n\n", {}},
     };
     for (const auto& c : cases) {
