@@ -43,7 +43,9 @@ TEST_F(BoardOutputTest, EpochsFollowTheRequestedRatesAndStopOnAllOff) {
     auto got = client.collect(1050);
     EXPECT_GE(countHeads(got, "$GPGGA"), 4);
     EXPECT_LE(countHeads(got, "$GPGGA"), 6);
-    EXPECT_EQ(countHeads(got, "$GPGGA"), countHeads(got, "$PQVXR,VEC"));
+    const auto list = epochs(got);
+    for (std::size_t i = 0; i + 1 < list.size(); ++i)  // the window may cut the last one short
+        EXPECT_EQ(list[i].back(), "VEC") << i;
     for (const auto& r : got)
         EXPECT_TRUE(hasGoodChecksum(r.text)) << r.text;
 
